@@ -1,0 +1,39 @@
+# Quick start: `make run` builds and starts the app; `make test` builds and runs the suite.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+WERROR := $(if $(CI),ON,OFF)
+CONFIGURE = cmake -S . -G Ninja -DWARNINGS_AS_ERRORS=$(WERROR)
+
+.PHONY: all deps build run test sanitize asan tsan clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	@$(CONFIGURE) -B $(BUILD) >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@$(BUILD)/bin/massage-remote $(ARGS)
+
+test: build
+	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The same suite with AddressSanitizer and UndefinedBehaviorSanitizer, then the
+# standard-C++ parts (link, queues, stand-in chair) under ThreadSanitizer.
+sanitize: asan tsan
+
+asan: deps
+	@$(CONFIGURE) -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=address,undefined >/dev/null
+	@cmake --build $(BUILD)-asan -j $(JOBS)
+	@ASAN_OPTIONS=detect_leaks=0 ctest --test-dir $(BUILD)-asan --output-on-failure -j $(JOBS)
+
+tsan: deps
+	@$(CONFIGURE) -B $(BUILD)-tsan -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=thread -DWITH_QT=OFF >/dev/null
+	@cmake --build $(BUILD)-tsan -j $(JOBS)
+	@TSAN_OPTIONS=halt_on_error=1 ctest --test-dir $(BUILD)-tsan --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-tsan
