@@ -11,7 +11,7 @@ namespace base {
 class SerialQueue;
 }
 
-namespace link {
+namespace chairlink {
 
 using Bytes = std::vector<std::uint8_t>;
 // The platform's identifier of a peripheral (an address, or a UUID on some platforms).
@@ -92,4 +92,4 @@ public:
 // Each new BLE client asks for a central of its own.
 using BleCentralFactory = std::function<std::unique_ptr<BleCentral>()>;
 
-}  // namespace link
+}  // namespace chairlink
