@@ -47,8 +47,8 @@ public:
     virtual void didDisconnect(const PeripheralId& peripheral, const ErrorText& error) = 0;
     virtual void didDiscoverServices(const PeripheralId& peripheral, const ErrorText& error) = 0;
     // Once per discoverCharacteristics request.
-    virtual void didDiscoverCharacteristics(const PeripheralId& peripheral, const std::string& service,
-                                            const ErrorText& error) = 0;
+    virtual void didDiscoverCharacteristics(const PeripheralId& peripheral,
+                                            const std::string& service, const ErrorText& error) = 0;
     virtual void didUpdateValue(const PeripheralId& peripheral, const std::string& characteristic,
                                 const Bytes& value, const ErrorText& error) = 0;
     virtual void didUpdateNotificationState(const PeripheralId& peripheral,

@@ -1,0 +1,173 @@
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <string>
+
+#include "link/BLESocketClientImpl.h"
+#include "link/CommandFrames.h"
+#include "link/LinkEnvironment.h"
+#include "link/ReadBuffer.h"
+#include "link/RetryBackoff.h"
+#include "link/SocketClient.h"
+
+namespace chairlink {
+
+// The one object through which the app talks to the chair: owns the BLE client and rebuilds
+// it when the link is lost, keeps the chair-state values that setting commands carry, builds
+// and writes command frames, collects received bytes and announces each arrival with
+// EADSessionDataReceivedNotification on the main thread, and sends update files.
+//
+// Threads: commands come from the main thread, the drain and the client's queue; the client's
+// callbacks and "RECONNECT" arrive on the client's queue; retries fire on the main thread.
+class EADSessionController : public SocketDelegate {
+public:
+    // Sets isConnected NO, then initApplicationData, then initBLE (the client starts scanning
+    // once Bluetooth is on).
+    explicit EADSessionController(LinkEnvironment environment);
+    // Call only once all work that was handed to other threads has finished.
+    ~EADSessionController() override;
+    EADSessionController(const EADSessionController&) = delete;
+    EADSessionController& operator=(const EADSessionController&) = delete;
+
+    // The app names once, before the first sharedController(), what the shared instance is
+    // built from. A second configuration is refused (false, with a log line).
+    static bool configureShared(LinkEnvironment environment);
+    // Built on first use and never destroyed. Using it unconfigured is a programming error:
+    // it logs and throws std::logic_error.
+    static EADSessionController& sharedController();
+
+    void initApplicationData();
+    // Closes the current client (if any) and opens a new one at once.
+    void reConnnectSocket();
+
+    // SocketDelegate; called on the current client's queue.
+    void socketConnected() override;
+    void socketError(const std::string& error) override;
+    void socketClosed() override;
+    void socketReceived(const Bytes& bytes) override;
+
+    // Listeners of our own, handed to every client built from now on and told of every chunk.
+    void addDelegate(std::shared_ptr<SocketDelegate> delegate);
+    void removeDelegate(const std::shared_ptr<SocketDelegate>& delegate);
+
+    // Read buffer; any thread.
+    std::size_t readBytesAvailable() const;
+    // Exactly n bytes from the front, or nothing (and nothing removed).
+    std::optional<Bytes> readData(std::size_t n);
+    // Exactly n bytes from the front left in place, or nothing.
+    std::optional<Bytes> peekData(std::size_t n) const;
+
+    // Commands. sendCode builds and writes one frame as one step and is safe from any thread;
+    // sendOutBuf + sendCommand is the two-step form kept for the main thread's callers.
+    void sendCode(std::int32_t code);
+    void resetOutBuffer();
+    void sendOutBuf(std::int32_t code);
+    void sendCommand();
+    CommandFrame outBuf() const;
+    std::array<std::uint8_t, 2> copyoutBuf() const;
+
+    // Update data, written raw in 102-byte pieces while connected.
+    void update(const Bytes& bytes);
+    void sendMessageBy102(const Bytes& bytes);
+
+    // "aa 55 0d " form: lowercase pairs, each followed by a space.
+    static std::string hexStringFromNSData(const Bytes& bytes);
+
+    bool isConnected() const { return isConnected_.load(); }
+    bool isConnecting() const { return isConnecting_.load(); }
+    std::shared_ptr<BLESocketClientImpl> bleSocketClient() const;
+    // The wait before the next attempt if the current one fails, and whether one is waiting.
+    double nextRetryWait() const;
+    bool retryPending() const;
+
+    // Chair state; any thread.
+    ChairState chairState() const;
+    bool powerStatus() const;
+    void setPowerStatus(bool value);
+    bool isPaused() const;
+    void setIsPaused(bool value);
+    std::uint8_t massageMode() const;
+    void setMassageMode(std::uint8_t value);
+    std::uint8_t uppperIntensity() const;
+    void setUppperIntensity(std::uint8_t value);
+    std::uint8_t handSpeed() const;
+    void setHandSpeed(std::uint8_t value);
+    std::uint8_t handWidth() const;
+    void setHandWidth(std::uint8_t value);
+    bool armPressureStatus() const;
+    void setArmPressureStatus(bool value);
+    std::uint8_t armPressureIntensity() const;
+    void setArmPressureIntensity(std::uint8_t value);
+    std::uint8_t lowerPressureStatus() const;
+    void setLowerPressureStatus(std::uint8_t value);
+    std::uint8_t lowerPressureIntensity() const;
+    void setLowerPressureIntensity(std::uint8_t value);
+    std::uint8_t footRollerSpeed() const;
+    void setFootRollerSpeed(std::uint8_t value);
+    bool footStretchStatus() const;
+    void setFootStretchStatus(bool value);
+    bool otherFootRollerStatus() const;
+    void setOtherFootRollerStatus(bool value);
+    bool otherBackHeartStatus() const;
+    void setOtherBackHeartStatus(bool value);
+    std::int64_t theTimes() const;
+    void setTheTimes(std::int64_t value);
+
+    // Never set in this system; kept so the controller's surface is complete.
+    const std::optional<std::string>& protocolString() const { return protocolString_; }
+    Bytes inData() const;
+    void setInData(Bytes data);
+
+private:
+    class ClientListener;
+
+    void initBLE();
+    // Builds, registers and opens a new client, replacing (and retiring) the current one.
+    void replaceClient(bool closePrevious);
+    // A lost link: at once after a good link, after the back-off wait otherwise.
+    void linkLost();
+    void retireClient(std::shared_ptr<BLESocketClientImpl> client);
+    void writeFrame(const CommandFrame& frame);
+    // main thread
+    void received(const Bytes& bytes);
+    template <typename T>
+    T readState(T ChairState::*field) const;
+    template <typename T>
+    void writeState(T ChairState::*field, T value);
+
+    LinkEnvironment env_;
+    ReadBuffer readData_;
+    std::atomic<bool> isConnected_{false};
+    std::atomic<bool> isConnecting_{false};
+
+    // One lock for building and writing a frame, so a frame is never overwritten before
+    // it is sent; also guards the chair state the frames read.
+    mutable std::mutex frameMutex_;
+    CommandFrame outBuf_{};
+    ChairState state_;
+    std::array<std::uint8_t, 2> copyoutBuf_{};
+
+    // Guards the client field and the link bookkeeping; writers take a reference under it.
+    mutable std::mutex clientMutex_;
+    std::shared_ptr<BLESocketClientImpl> bleSocketClient_;
+    std::set<std::shared_ptr<SocketDelegate>> socketDelegates_;
+    bool linkWasUp_ = false;  // the current client reached the connected state
+    RetryBackoff backoff_;
+    std::optional<base::Clock::TimerId> retryTimer_;
+
+    std::shared_ptr<ClientListener> listener_;
+    base::ObserverRegistration reconnectObservation_;
+
+    std::optional<std::string> protocolString_;
+    mutable std::mutex inDataMutex_;
+    Bytes inData_;
+};
+
+}  // namespace chairlink

@@ -1,0 +1,60 @@
+#include "link/Hex.h"
+
+#include <cstdio>
+
+namespace chairlink {
+
+namespace {
+
+int digitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+std::string pairs(const Bytes& bytes, const char* format, const char* separator, bool trailing) {
+    std::string out;
+    out.reserve(bytes.size() * 3);
+    char pair[3];
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (i > 0 && !trailing) out += separator;
+        std::snprintf(pair, sizeof pair, format, static_cast<unsigned>(bytes[i]));
+        out += pair;
+        if (trailing) out += separator;
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string lowerHexWithTrailingSpaces(const Bytes& bytes) {
+    return pairs(bytes, "%02x", " ", true);
+}
+
+std::string upperHexPairs(const Bytes& bytes) {
+    return pairs(bytes, "%02X", " ", false);
+}
+
+std::optional<Bytes> parseHexBytes(std::string_view text) {
+    Bytes bytes;
+    int high = -1;
+    for (char c : text) {
+        if (c == ' ' || c == '\t') {
+            if (high >= 0) return std::nullopt;  // a space inside a pair
+            continue;
+        }
+        int digit = digitValue(c);
+        if (digit < 0) return std::nullopt;
+        if (high < 0) {
+            high = digit;
+        } else {
+            bytes.push_back(static_cast<std::uint8_t>(high * 16 + digit));
+            high = -1;
+        }
+    }
+    if (high >= 0) return std::nullopt;
+    return bytes;
+}
+
+}  // namespace chairlink

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <mutex>
+#include <optional>
+
+#include "link/FrameFormat.h"
+
+namespace chairlink {
+
+// Bytes received from the chair and not yet taken, guarded by its own lock. Any thread.
+class ReadBuffer {
+public:
+    void append(const Bytes& bytes);
+    // A hint: another thread may take or add bytes right after.
+    std::size_t size() const;
+    // The first n bytes, removed as one step; nothing (and nothing removed) if fewer are there.
+    std::optional<Bytes> take(std::size_t n);
+    // The first n bytes left in place; nothing if fewer are there.
+    std::optional<Bytes> peek(std::size_t n) const;
+
+private:
+    mutable std::mutex mutex_;
+    Bytes bytes_;
+    std::atomic<std::size_t> size_{0};
+};
+
+}  // namespace chairlink

@@ -1,0 +1,140 @@
+#include "link/StatusFrames.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace chairlink {
+
+namespace {
+
+// Where each frame length carries its trailer.
+constexpr std::size_t kShortTrailerIndex = 5;
+constexpr std::size_t kLongTrailerIndex = 8;
+// The long frame's checksum covers the type and its four data bytes.
+constexpr std::size_t kLongSummedEnd = 7;
+
+bool hasTrailerAt(std::span<const std::uint8_t> bytes, std::size_t index) {
+    return bytes[index] == kTrailerFirst && bytes[index + 1] == kTrailerSecond;
+}
+
+bool hasHeaderAt(std::span<const std::uint8_t> bytes, std::size_t index) {
+    return index + 1 < bytes.size() && bytes[index] == kHeaderFirst &&
+           bytes[index + 1] == kHeaderSecond;
+}
+
+Bytes slice(std::span<const std::uint8_t> bytes, std::size_t from, std::size_t length) {
+    return Bytes(bytes.begin() + static_cast<std::ptrdiff_t>(from),
+                 bytes.begin() + static_cast<std::ptrdiff_t>(from + length));
+}
+
+void addNoise(FrameCut& cut, std::span<const std::uint8_t> bytes, std::size_t from,
+              std::size_t to) {
+    if (from == to) return;
+    cut.pieces.push_back({PieceKind::Noise, slice(bytes, from, to - from)});
+}
+
+FramePiece judge(Bytes frame) {
+    if (isStopFrame(frame)) return {PieceKind::Stop, std::move(frame)};
+    bool passes =
+        frame.size() == kShortFrameLength ? passesShortChecksum(frame) : passesLongChecksum(frame);
+    return {passes ? PieceKind::Accepted : PieceKind::BadChecksum, std::move(frame)};
+}
+
+}  // namespace
+
+bool passesShortChecksum(std::span<const std::uint8_t> frame) {
+    if (frame.size() != kShortFrameLength) return false;
+    unsigned sum = unsigned{frame[kTypeIndex]} + unsigned{frame[kValueIndex]};
+    return sum == frame[kShortChecksumIndex];
+}
+
+bool passesLongChecksum(std::span<const std::uint8_t> frame) {
+    if (frame.size() != kLongFrameLength) return false;
+    unsigned sum = std::accumulate(frame.begin() + kTypeIndex, frame.begin() + kLongSummedEnd, 0u);
+    unsigned check = frame[kLongChecksumIndex];
+    return sum == check || sum == check + kLongChecksumCarry;
+}
+
+bool isStopFrame(std::span<const std::uint8_t> frame) {
+    return frame.size() == kShortFrameLength &&
+           std::equal(frame.begin(), frame.end(), std::begin(kStopFrame));
+}
+
+Bytes makeShortStatusFrame(std::uint8_t type, std::uint8_t d1) {
+    return {kHeaderFirst,  kHeaderSecond, type, d1, static_cast<std::uint8_t>((type + d1) & 0xFF),
+            kTrailerFirst, kTrailerSecond};
+}
+
+Bytes makeLongStatusFrame(std::uint8_t type, std::uint8_t d1, std::uint8_t d2, std::uint8_t d3,
+                          std::uint8_t d4) {
+    unsigned sum = unsigned{type} + d1 + d2 + d3 + d4;
+    return {
+        kHeaderFirst,  kHeaderSecond, type, d1, d2, d3, d4, static_cast<std::uint8_t>(sum & 0xFF),
+        kTrailerFirst, kTrailerSecond};
+}
+
+FrameCut cutStatusFrames(std::span<const std::uint8_t> bytes) {
+    FrameCut cut;
+    std::size_t at = 0;         // next byte to look at
+    std::size_t noiseFrom = 0;  // start of the noise run not yet reported
+    while (at < bytes.size()) {
+        if (bytes[at] != kHeaderFirst) {
+            ++at;
+            continue;
+        }
+        if (at + 1 == bytes.size()) break;  // a lone AA may start the next header
+        if (!hasHeaderAt(bytes, at)) {
+            ++at;
+            continue;
+        }
+        std::size_t left = bytes.size() - at;
+        std::size_t length = 0;
+        if (left >= kShortFrameLength && hasTrailerAt(bytes, at + kShortTrailerIndex)) {
+            length = kShortFrameLength;
+        } else if (left >= kLongFrameLength && hasTrailerAt(bytes, at + kLongTrailerIndex)) {
+            length = kLongFrameLength;
+        } else if (left >= kLongFrameLength) {
+            ++at;  // a header without a frame behind it: noise up to the next header
+            continue;
+        } else {
+            break;  // the end of this frame has not arrived yet
+        }
+        addNoise(cut, bytes, noiseFrom, at);
+        cut.pieces.push_back(judge(slice(bytes, at, length)));
+        at += length;
+        noiseFrom = at;
+        cut.consumed = at;
+        if (cut.pieces.back().kind == PieceKind::Stop) return cut;
+    }
+    // Noise that ran to the end (or up to an unfinished frame) is dropped as well.
+    addNoise(cut, bytes, noiseFrom, at);
+    cut.consumed = at;
+    return cut;
+}
+
+std::string statusTypeName(std::uint8_t type) {
+    switch (type) {
+        case kRunningStateType:
+            return "running state";
+        case kAutoProgrammeType:
+            return "automatic programme";
+        case kManualMassageType:
+            return "manual massage";
+        case kAirPressureType:
+            return "air pressure";
+        case kOtherFunctionsType:
+            return "other functions";
+        case kQuickKeyType:
+            return "quick key";
+        case kServiceType:
+            return "service";
+        case kUpdateResultType:
+            return "update result";
+        case kCommandEchoType:
+            return "command echo";
+        default:
+            return "unknown";
+    }
+}
+
+}  // namespace chairlink
