@@ -12,7 +12,9 @@ void setTag(QWidget* view, int tag) {
     if (view) view->setProperty(kTagProperty, tag);
 }
 
-int tagOf(const QWidget* view) { return view ? view->property(kTagProperty).toInt() : 0; }
+int tagOf(const QWidget* view) {
+    return view ? view->property(kTagProperty).toInt() : 0;
+}
 
 QWidget* viewWithTag(QWidget* root, int tag) {
     if (!root) return nullptr;

@@ -1,0 +1,45 @@
+#include "main/toolkit/Bundle.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include "base/Log.h"
+
+namespace tk {
+
+namespace {
+bool isPlainName(const QString& part) {
+    return !part.isEmpty() && !part.contains('/') && !part.contains('\\') && !part.startsWith('.');
+}
+}  // namespace
+
+QString Bundle::defaultDirectory() {
+    return QCoreApplication::applicationDirPath() + "/resources";
+}
+
+Bundle::Bundle(QString directory) : directory_(std::move(directory)) {}
+
+std::optional<QString> Bundle::pathForResource(const QString& name, const QString& type) const {
+    if (!isPlainName(name) || (!type.isEmpty() && !isPlainName(type))) return std::nullopt;
+    const QString path = directory_ + "/" + name + (type.isEmpty() ? "" : "." + type);
+    const QFileInfo info(path);
+    if (!info.isFile()) return std::nullopt;
+    return path;
+}
+
+Image Bundle::image(const QString& name) {
+    if (auto cached = cache_.constFind(name); cached != cache_.constEnd()) {
+        return Image(name, *cached);
+    }
+    const auto path = pathForResource(name, "png");
+    if (!path) return Image(name, QImage());
+    QImage pixels(*path);
+    if (pixels.isNull()) {
+        base::log("Bundle: " + path->toStdString() + " is not a readable picture");
+        return Image(name, QImage());
+    }
+    cache_.insert(name, pixels);
+    return Image(name, pixels);
+}
+
+}  // namespace tk

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QHash>
+#include <QImage>
+#include <QString>
+#include <optional>
+
+#include "main/toolkit/Image.h"
+
+namespace tk {
+
+// The application's resources: files "<dir>/<name>.<type>" of one directory, by default
+// "<application dir>/resources". A missing or unreadable resource gives nothing, never a
+// failure. Main thread only.
+class Bundle {
+public:
+    static QString defaultDirectory();
+
+    explicit Bundle(QString directory);
+
+    // The file's path when it exists. Names that would leave the directory give nothing.
+    std::optional<QString> pathForResource(const QString& name, const QString& type) const;
+
+    // The picture "<name>.png"; loaded once, then served from the cache. Always carries
+    // the name; null when the file is missing or not a picture.
+    Image image(const QString& name);
+
+    const QString& directory() const { return directory_; }
+
+private:
+    QString directory_;
+    QHash<QString, QImage> cache_;
+};
+
+}  // namespace tk

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+#include "main/toolkit/Screen.h"
+
+namespace tk {
+
+// The toolkit's command-line options: `--idiom phone|tablet`, `--screen LxS` (the measures
+// L and S in points) and `--settings FILE` (the user-defaults file). Both "--opt value" and
+// "--opt=value" work; other arguments are left for others to read. A bad value is logged in
+// one line and ignored.
+struct LaunchOptions {
+    std::optional<Idiom> idiom;
+    std::optional<QSize> measures;
+    std::optional<QString> settingsFile;
+
+    static LaunchOptions parse(const QStringList& arguments);
+};
+
+}  // namespace tk
