@@ -17,8 +17,8 @@
 namespace chair {
 
 struct StandInOptions {
-    RadioOptions radio;
-    ChairTimings timings;
+    RadioOptions radio{};
+    ChairTimings timings{};
     // Quiet: advertises, connects and records writes, but sends only what notify() is given.
     bool quiet = false;
 };
