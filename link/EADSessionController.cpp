@@ -88,12 +88,13 @@ void EADSessionController::initApplicationData() {
 }
 
 void EADSessionController::initBLE() {
-    replaceClient(false);
+    // Observed before the first client opens, so not even its first failure goes unheard.
     // Delivered on the posting client's queue.
     reconnectObservation_ = base::ObserverRegistration(
         env_.notifications,
         env_.notifications.addObserver(kReconnectNotification, nullptr,
                                        [this](const base::Notification&) { linkLost(); }));
+    replaceClient(false);
 }
 
 void EADSessionController::reConnnectSocket() {

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <set>
+#include <utility>
 
 namespace linktest {
 
@@ -66,11 +67,29 @@ public:
             post([id](BleCentralEvents& e) { e.didFailToConnect(id, "Connection refused"); });
             return;
         }
+        if (radio_.holdConnections()) {
+            std::lock_guard lock(mutex_);
+            heldConnection_ = id;
+            return;
+        }
+        completeConnection(id);
+    }
+
+    void completeConnection(const PeripheralId& id) {
         {
             std::lock_guard lock(mutex_);
             connected_ = id;
         }
         post([id](BleCentralEvents& e) { e.didConnect(id); });
+    }
+
+    void releaseConnection() {
+        std::optional<PeripheralId> id;
+        {
+            std::lock_guard lock(mutex_);
+            id = std::exchange(heldConnection_, std::nullopt);
+        }
+        if (id) completeConnection(*id);
     }
 
     void cancelConnection(const PeripheralId& id) override {
@@ -217,6 +236,7 @@ private:
     std::shared_ptr<base::SerialQueue> queue_;
     bool stopped_ = false;
     std::optional<PeripheralId> connected_;
+    std::optional<PeripheralId> heldConnection_;
     bool servicesFound_ = false;
     bool notifying_ = false;
     std::set<std::string> found_;
@@ -285,6 +305,27 @@ chairlink::BleCentralFactory FakeRadio::factory() {
 std::shared_ptr<FakeCentral> FakeRadio::newest() const {
     std::lock_guard lock(mutex_);
     return centrals_.empty() ? nullptr : centrals_.back().lock();
+}
+
+void FakeRadio::setRefuseConnection(const PeripheralId& id, bool refuse) {
+    std::lock_guard lock(mutex_);
+    for (auto& p : peripherals_) {
+        if (p.id == id) p.refuseConnection = refuse;
+    }
+}
+
+void FakeRadio::setHoldConnections(bool hold) {
+    std::lock_guard lock(mutex_);
+    hold_ = hold;
+}
+
+bool FakeRadio::holdConnections() const {
+    std::lock_guard lock(mutex_);
+    return hold_;
+}
+
+void FakeRadio::releaseConnection() {
+    if (auto central = newest()) central->releaseConnection();
 }
 
 void FakeRadio::notify(const Bytes& value) {

@@ -39,6 +39,10 @@ public:
     void addPeripheral(FakePeripheral peripheral);
     // The two characteristic answers come in the reverse order of the requests.
     void setReverseCharacteristicAnswers(bool reverse);
+    void setRefuseConnection(const PeripheralId& id, bool refuse);
+    // While held, a connection request waits until releaseConnection().
+    void setHoldConnections(bool hold);
+    void releaseConnection();
 
     chairlink::BleCentralFactory factory();
 
@@ -58,11 +62,13 @@ private:
     void recordConnect(const PeripheralId& id);
     std::vector<FakePeripheral> peripherals() const;
     bool reverseCharacteristicAnswers() const;
+    bool holdConnections() const;
     std::shared_ptr<FakeCentral> newest() const;
 
     mutable std::mutex mutex_;
     std::vector<FakePeripheral> peripherals_;
     bool reverse_ = false;
+    bool hold_ = false;
     std::vector<RecordedWrite> writes_;
     std::vector<std::string> connects_;
     std::vector<std::weak_ptr<FakeCentral>> centrals_;
