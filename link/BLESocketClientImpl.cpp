@@ -182,12 +182,13 @@ void BLESocketClientImpl::didFailToConnect(const PeripheralId& peripheral,
     close();
     // Nothing else would follow a connection that never came up: the controller retries on
     // this, after its back-off wait.
-    notifications_.post(kReconnectNotification);
+    notifications_.post(kReconnectNotification, this);
 }
 
 void BLESocketClientImpl::didDisconnect(const PeripheralId&) {
     base::log("Peripheral Disconnected");
-    notifications_.post(kReconnectNotification);
+    // Sent with this client as object, so a client that was replaced meanwhile is told apart.
+    notifications_.post(kReconnectNotification, this);
     std::lock_guard lock(mutex_);
     discoveredPeripheral_.reset();
 }

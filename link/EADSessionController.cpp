@@ -91,9 +91,9 @@ void EADSessionController::initBLE() {
     // Observed before the first client opens, so not even its first failure goes unheard.
     // Delivered on the posting client's queue.
     reconnectObservation_ = base::ObserverRegistration(
-        env_.notifications,
-        env_.notifications.addObserver(kReconnectNotification, nullptr,
-                                       [this](const base::Notification&) { linkLost(); }));
+        env_.notifications, env_.notifications.addObserver(
+                                kReconnectNotification, nullptr,
+                                [this](const base::Notification& n) { linkLost(n.object); }));
     replaceClient(false);
 }
 
@@ -134,12 +134,14 @@ void EADSessionController::retireClient(std::shared_ptr<BLESocketClientImpl> cli
 
 // On "RECONNECT" (the current client's queue). A good link that is lost is rebuilt at once;
 // a client lost before its link came up counts as a failed attempt and the next one waits.
-void EADSessionController::linkLost() {
+void EADSessionController::linkLost(const void* sender) {
     double wait;
     std::shared_ptr<BLESocketClientImpl> failed;
     {
         std::lock_guard lock(clientMutex_);
         if (retryTimer_) return;  // this failure is being answered already
+        // A client replaced meanwhile still reports the end of its own link; that is old news.
+        if (sender && sender != bleSocketClient_.get()) return;
         if (!linkWasUp_ && bleSocketClient_) {
             wait = backoff_.nextWait();
             failed = std::move(bleSocketClient_);

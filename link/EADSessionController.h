@@ -132,7 +132,8 @@ private:
     // Builds, registers and opens a new client, replacing (and retiring) the current one.
     void replaceClient(bool closePrevious);
     // A lost link: at once after a good link, after the back-off wait otherwise.
-    void linkLost();
+    // `sender` is the client that posted "RECONNECT", or nullptr when anyone else did.
+    void linkLost(const void* sender);
     void retireClient(std::shared_ptr<BLESocketClientImpl> client);
     void writeFrame(const CommandFrame& frame);
     // main thread
