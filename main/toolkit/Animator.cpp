@@ -133,7 +133,8 @@ void Animator::startRunning(Running running) {
 void Animator::dropRunning(const QWidget* view, bool frame, bool alpha) {
     std::vector<std::shared_ptr<Group>> completed;
     for (auto it = running_.begin(); it != running_.end();) {
-        if (it->view != view) {
+        const bool touched = it->view == view && ((frame && it->toFrame) || (alpha && it->toAlpha));
+        if (!touched) {
             ++it;
             continue;
         }

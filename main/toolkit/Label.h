@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPoint>
+#include <QString>
+#include <QWidget>
+
+#include "main/toolkit/TextLines.h"
+
+namespace tk {
+
+// A text label: font, colour, horizontal alignment, number of lines (0 = as many as fit),
+// line-break mode, optional shadow; the text block is centred vertically. It takes no
+// touches unless told to, like its platform model. Main thread only.
+class Label : public QWidget {
+    Q_OBJECT
+public:
+    explicit Label(QWidget* parent = nullptr);
+
+    void setText(const QString& text);
+    const QString& text() const { return text_; }
+    void setTextFont(const QFont& font);
+    const QFont& textFont() const { return font_; }
+    void setTextColor(const QColor& color);
+    const QColor& textColor() const { return textColor_; }
+    // An invalid colour (the default) leaves the background clear.
+    void setBackgroundColor(const QColor& color);
+    const QColor& backgroundColor() const { return backgroundColor_; }
+    // Qt::AlignLeft, Qt::AlignHCenter or Qt::AlignRight.
+    void setTextAlignment(Qt::Alignment alignment);
+    Qt::Alignment textAlignment() const { return alignment_; }
+    void setNumberOfLines(int lines);
+    int numberOfLines() const { return numberOfLines_; }
+    void setLineBreakMode(LineBreakMode mode);
+    LineBreakMode lineBreakMode() const { return lineBreakMode_; }
+    void setShadow(const QColor& color, QPoint offset);
+
+    // The lines as currently drawn.
+    QStringList visibleLines() const;
+    // Width of the text on one unlimited line, rounded up to a whole point.
+    int textWidth() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString text_;
+    QFont font_;
+    QColor textColor_{Qt::black};
+    QColor backgroundColor_;
+    Qt::Alignment alignment_ = Qt::AlignLeft;
+    int numberOfLines_ = 1;
+    LineBreakMode lineBreakMode_ = LineBreakMode::TailTruncation;
+    QColor shadowColor_;
+    QPoint shadowOffset_{0, -1};
+};
+
+}  // namespace tk

@@ -1,0 +1,140 @@
+#include "main/toolkit/ListView.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <vector>
+
+#include "base/Log.h"
+#include "main/toolkit/Label.h"
+#include "main/toolkit/ListCell.h"
+#include "main/toolkit/ListViewSource.h"
+
+namespace {
+
+// The language list's pattern: two rows, the current one highlighted, selection reloads.
+struct LanguageSource : tk::ListViewSource {
+    int rows = 2;
+    int current = 0;
+    int cellsMade = 0;
+    std::vector<int> selections;
+    QString header;
+
+    int numberOfRows(tk::ListView&) override { return rows; }
+    double heightForRow(tk::ListView&, int) override { return 30.0; }
+    QString titleForHeader(tk::ListView&) override { return header; }
+    tk::ListCell* cellForRow(tk::ListView& list, int row) override {
+        tk::ListCell* cell = list.dequeueReusableCell("cell1");
+        if (!cell) {
+            cell = new tk::ListCell("cell1");
+            ++cellsMade;
+        }
+        cell->textLabel()->setText(row == 0 ? QString::fromUtf8("简体中文") : "English");
+        cell->setContentBackgroundColor(row == current ? QColor(0, 204, 204, 128) : QColor());
+        return cell;
+    }
+    void didSelectRow(tk::ListView& list, int row) override {
+        selections.push_back(row);
+        current = row;
+        list.reloadData();
+    }
+};
+
+struct ListViewTest : ::testing::Test {
+    LanguageSource source;
+    tk::ListView list;
+    ListViewTest() {
+        list.resize(190, 125);
+        list.setSource(&source);
+        list.show();
+    }
+};
+
+TEST_F(ListViewTest, RowsHeightsAndCellsComeFromTheSource) {
+    EXPECT_EQ(list.numberOfRows(), 0) << "nothing until the first reload";
+    list.reloadData();
+    ASSERT_EQ(list.numberOfRows(), 2);
+    EXPECT_EQ(list.cellForRow(1)->textLabel()->text(), "English");
+    EXPECT_EQ(list.cellForRow(0)->height(), 30);
+    EXPECT_EQ(list.cellForRow(1)->y(), 30);
+    EXPECT_EQ(list.cellForRow(0)->contentBackgroundColor(), QColor(0, 204, 204, 128));
+    EXPECT_EQ(list.cellForRow(2), nullptr);
+    EXPECT_EQ(list.headerTitle(), "");
+}
+
+TEST_F(ListViewTest, SelectionGoesToTheSourceAndReloadReusesCells) {
+    list.reloadData();
+    list.selectRow(1);
+    EXPECT_EQ(source.selections, std::vector<int>{1});
+    EXPECT_EQ(source.cellsMade, 2) << "the reload took its cells back from the reuse queue";
+    EXPECT_EQ(list.cellForRow(1)->contentBackgroundColor(), QColor(0, 204, 204, 128));
+    EXPECT_FALSE(list.cellForRow(0)->contentBackgroundColor().isValid());
+    list.selectRow(7);
+    EXPECT_EQ(source.selections.size(), 1u);
+}
+
+TEST_F(ListViewTest, TapOnARowSelectsIt) {
+    list.reloadData();
+    const QPoint inRowOne(50, 45);
+    EXPECT_EQ(list.rowAt(inRowOne), 1);
+    QWidget* target = list.childAt(inRowOne);
+    ASSERT_NE(target, nullptr);
+    const QPoint local = target->mapFrom(&list, inRowOne);
+    for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, local, target->mapToGlobal(local), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(target, &event);
+    }
+    EXPECT_EQ(source.selections, std::vector<int>{1});
+}
+
+TEST_F(ListViewTest, HeaderAndEmptyList) {
+    source.rows = 0;
+    source.header = "Files";
+    list.reloadData();
+    EXPECT_EQ(list.headerTitle(), "Files");
+    EXPECT_EQ(list.numberOfRows(), 0);
+}
+
+TEST_F(ListViewTest, DeselectAndSelectedRow) {
+    source.rows = 3;
+    list.reloadData();
+    list.setSource(nullptr);
+    list.selectRow(2);
+    EXPECT_EQ(list.selectedRow(), 2);
+    EXPECT_TRUE(list.cellForRow(2)->isSelected());
+    list.deselectRow(2);
+    EXPECT_EQ(list.selectedRow(), std::nullopt);
+    EXPECT_FALSE(list.cellForRow(2)->isSelected());
+}
+
+struct BrokenSource : tk::ListViewSource {
+    int numberOfRows(tk::ListView&) override { return -4; }
+    tk::ListCell* cellForRow(tk::ListView&, int) override { return nullptr; }
+};
+
+struct NullCellSource : BrokenSource {
+    int numberOfRows(tk::ListView&) override { return 1; }
+    double heightForRow(tk::ListView&, int) override { return -1e300; }
+};
+
+TEST(ListViewSourceMistakes, NegativeCountsAndMissingCellsAreSurvived) {
+    tk::ListView list;
+    BrokenSource broken;
+    list.setSource(&broken);
+    list.reloadData();
+    EXPECT_EQ(list.numberOfRows(), 0);
+
+    NullCellSource nullCells;
+    list.setSource(&nullCells);
+    base::LogCapture capture;
+    list.reloadData();
+    ASSERT_EQ(list.numberOfRows(), 1);
+    EXPECT_NE(list.cellForRow(0), nullptr);
+    EXPECT_GE(list.cellForRow(0)->height(), 1);
+    EXPECT_EQ(capture.lines().size(), 1u);
+}
+
+}  // namespace

@@ -1,0 +1,129 @@
+#include "main/toolkit/NavigationController.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "main/toolkit/ImageButton.h"
+#include "main/toolkit/ViewController.h"
+
+namespace {
+
+struct Screen : tk::ViewController {
+    Screen(std::string name, std::vector<std::string>& journal, bool hidesBar = false)
+        : name(std::move(name)), journal(journal), hidesBar(hidesBar) {
+        setTitle(QString::fromStdString(this->name));
+    }
+    ~Screen() override { journal.push_back(name + " gone"); }
+
+    void viewDidLoad() override { journal.push_back(name + " loaded"); }
+    void viewWillAppear(bool) override {
+        journal.push_back(name + " appears");
+        if (hidesBar) navigationController()->setNavigationBarHidden(true, true);
+    }
+    void viewWillDisappear(bool) override { journal.push_back(name + " disappears"); }
+
+    std::string name;
+    std::vector<std::string>& journal;
+    bool hidesBar;
+};
+
+using Journal = std::vector<std::string>;
+
+struct NavigationTest : ::testing::Test {
+    Journal journal;
+    std::shared_ptr<Screen> root = std::make_shared<Screen>("root", journal, true);
+    std::unique_ptr<tk::NavigationController> nav;
+
+    NavigationTest() {
+        nav = std::make_unique<tk::NavigationController>(root);
+        nav->resize(568, 320);
+        nav->show();
+    }
+    std::shared_ptr<Screen> screen(const std::string& name) {
+        return std::make_shared<Screen>(name, journal);
+    }
+};
+
+TEST_F(NavigationTest, RootHidesTheBarBeforeItShows) {
+    EXPECT_EQ(journal, (Journal{"root loaded", "root appears"}));
+    EXPECT_TRUE(nav->isNavigationBarHidden());
+    EXPECT_EQ(root->view()->geometry(), QRect(0, 0, 568, 320));
+    EXPECT_EQ(nav->topViewController(), root.get());
+    EXPECT_EQ(root->navigationController(), nav.get());
+}
+
+TEST_F(NavigationTest, PushShowsOnlyTheTopWithTitleAndBackButton) {
+    auto files = screen("/");
+    nav->pushViewController(files, true);
+    nav->setNavigationBarHidden(false, true);
+    EXPECT_EQ(nav->depth(), 2);
+    EXPECT_EQ(nav->topViewController(), files.get());
+    EXPECT_TRUE(files->view()->isVisible());
+    EXPECT_FALSE(root->view()->isVisible());
+    EXPECT_EQ(nav->barTitle(), "/");
+    EXPECT_TRUE(nav->backButton()->isVisible());
+    EXPECT_TRUE(nav->backButton()->title().endsWith("root"));
+    EXPECT_EQ(files->view()->geometry().top(), tk::NavigationController::kBarHeight);
+
+    auto folder = screen("Documents");
+    nav->pushViewController(folder, true);
+    EXPECT_EQ(nav->barTitle(), "Documents");
+    EXPECT_TRUE(nav->backButton()->title().endsWith("/"));
+}
+
+TEST_F(NavigationTest, BackButtonPopsOneScreen) {
+    nav->pushViewController(screen("/"), true);
+    nav->setNavigationBarHidden(false, true);
+    nav->pushViewController(screen("Documents"), true);
+    journal.clear();
+    nav->backButton()->touchDown();
+    nav->backButton()->touchUp(true);
+    EXPECT_EQ(nav->depth(), 2);
+    EXPECT_EQ(nav->barTitle(), "/");
+    EXPECT_EQ(journal, (Journal{"Documents disappears", "/ appears"}));
+}
+
+TEST_F(NavigationTest, PopToRootDropsEveryScreenAndRootHidesTheBarAgain) {
+    nav->pushViewController(screen("/"), true);
+    nav->setNavigationBarHidden(false, true);
+    nav->pushViewController(screen("Documents"), true);
+    journal.clear();
+    nav->popToRootViewController(true);
+    EXPECT_EQ(nav->depth(), 1);
+    EXPECT_TRUE(nav->isNavigationBarHidden());
+    EXPECT_TRUE(root->view()->isVisible());
+    EXPECT_FALSE(nav->backButton()->isVisible());
+    EXPECT_EQ(journal, (Journal{"Documents disappears", "root appears"}));
+    // Popped screens live until the stack changes again, so they may pop themselves.
+    nav->popToRootViewController(true);
+    EXPECT_EQ(journal,
+              (Journal{"Documents disappears", "root appears", "Documents gone", "/ gone"}));
+}
+
+TEST_F(NavigationTest, HiddenBarTakesNoTaps) {
+    nav->pushViewController(screen("/"), true);
+    nav->backButton()->touchDown();
+    nav->backButton()->touchUp(true);
+    EXPECT_EQ(nav->depth(), 2);
+}
+
+TEST_F(NavigationTest, RootCannotBePoppedAndAScreenCannotBePushedTwice) {
+    nav->popViewController(true);
+    EXPECT_EQ(nav->depth(), 1);
+    auto files = screen("/");
+    nav->pushViewController(files, true);
+    nav->pushViewController(files, true);
+    EXPECT_EQ(nav->depth(), 2);
+}
+
+TEST_F(NavigationTest, RetitlingTheTopScreenUpdatesTheBar) {
+    auto files = screen("/");
+    nav->pushViewController(files, false);
+    files->setTitle("Files");
+    EXPECT_EQ(nav->barTitle(), "Files");
+}
+
+}  // namespace

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+#include "base/ManualClock.h"
+#include "base/PumpedMainThread.h"
+#include "main/toolkit/Bundle.h"
+#include "main/toolkit/Runtime.h"
+#include "main/toolkit/Screen.h"
+#include "main/toolkit/UserDefaults.h"
+
+namespace testsupport {
+
+// A toolkit runtime for tests: a manual clock, a pumped main thread, user defaults in a
+// fresh temporary file and a bundle over `bundleDirectory` (an empty temporary folder when
+// none is given).
+struct TestRuntime {
+    explicit TestRuntime(tk::Screen screen = tk::Screen::phone(), QString bundleDirectory = {})
+        : defaults(dir.path() + "/user-defaults.ini"),
+          bundle(bundleDirectory.isEmpty() ? dir.path() : bundleDirectory),
+          runtime(clock, main, defaults, bundle, screen) {}
+
+    QTemporaryDir dir;
+    base::ManualClock clock;
+    base::PumpedMainThread main;
+    tk::UserDefaults defaults;
+    tk::Bundle bundle;
+    tk::Runtime runtime;
+};
+
+}  // namespace testsupport
