@@ -237,20 +237,22 @@ std::shared_ptr<BLESocketClientImpl> EADSessionController::bleSocketClient() con
     return bleSocketClient_;
 }
 
-void EADSessionController::writeFrame(const CommandFrame& frame) {
-    // The client is taken by reference: a replacement meanwhile leaves this one alive.
-    auto client = bleSocketClient();
+void EADSessionController::writeFrame(BLESocketClientImpl* client, const CommandFrame& frame) {
     if (!client || client->state() != kSocketConnected) return;
     client->send(Bytes(frame.begin(), frame.end()));
 }
 
+// Senders hold the client they write to, so a replacement meanwhile leaves it alive. The
+// reference is taken before the frame lock and dropped after it: a replaced client may end
+// right here, and its end waits for its own queue, which may be waiting for the frame lock.
 void EADSessionController::sendCode(std::int32_t code) {
+    auto client = bleSocketClient();
     std::lock_guard lock(frameMutex_);
     CommandFrame frame = buildCommandFrame(code, state_);
     if (code != kAcknowledgeCode && code != kRejectCode) {
         copyoutBuf_ = {frame[kTypeIndex], frame[kValueIndex]};
     }
-    writeFrame(frame);
+    writeFrame(client.get(), frame);
 }
 
 void EADSessionController::resetOutBuffer() {
@@ -267,8 +269,9 @@ void EADSessionController::sendOutBuf(std::int32_t code) {
 }
 
 void EADSessionController::sendCommand() {
+    auto client = bleSocketClient();
     std::lock_guard lock(frameMutex_);
-    writeFrame(outBuf_);
+    writeFrame(client.get(), outBuf_);
 }
 
 CommandFrame EADSessionController::outBuf() const {

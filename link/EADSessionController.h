@@ -135,7 +135,8 @@ private:
     // `sender` is the client that posted "RECONNECT", or nullptr when anyone else did.
     void linkLost(const void* sender);
     void retireClient(std::shared_ptr<BLESocketClientImpl> client);
-    void writeFrame(const CommandFrame& frame);
+    // Under the frame lock.
+    void writeFrame(BLESocketClientImpl* client, const CommandFrame& frame);
     // main thread
     void received(const Bytes& bytes);
     template <typename T>

@@ -44,7 +44,11 @@ void FrameDrain::run(Shared& shared) {
         if (!buffered) return;
         FrameCut cut = cutStatusFrames(*buffered);
         if (cut.consumed == 0) return;  // only the start of a frame so far
-        controller.readData(cut.consumed);
+        if (!controller.readData(cut.consumed)) {
+            // Only this drain takes bytes out; anything else is a wiring fault.
+            base::log("The received bytes were taken by someone else; drain stopped");
+            return;
+        }
         for (FramePiece& piece : cut.pieces) {
             switch (piece.kind) {
                 case PieceKind::Stop:
