@@ -1,0 +1,173 @@
+#include <optional>
+#include <ostream>
+
+#include "link/Hex.h"
+#include "tools/chairctl/Arguments.h"
+#include "tools/chairctl/Commands.h"
+#include "tools/chairctl/LineOutput.h"
+#include "tools/chairctl/LiveLink.h"
+#include "tools/chairctl/StatusWords.h"
+
+namespace chairctl {
+
+namespace {
+
+constexpr const char* kMonitorHelp =
+    "usage: chairctl monitor [--chair KIND] [--frames N] [--verbose] [CODE ...]\n"
+    "Connects like the app and prints every status frame from the chair in words, one per\n"
+    "line, until interrupted (Ctrl-C). CODEs (decimal, negative decimal or 0x-hex) are sent\n"
+    "once the link is up.\n"
+    "  --chair KIND  the chair to connect to: simulated (default)\n"
+    "  --frames N    stop after N frames\n"
+    "  --verbose     also print the link's log lines on standard error\n";
+
+constexpr const char* kSendHelp =
+    "usage: chairctl send [--chair KIND] [--wait S] [--frames N] [--settle S] [--timeout S]\n"
+    "                     [--verbose] CODE ...\n"
+    "Connects, sends the command codes (decimal, negative decimal or 0x-hex) one after the\n"
+    "other, prints in words every status frame that comes back, and exits.\n"
+    "  --chair KIND  the chair to connect to: simulated (default)\n"
+    "  --wait S      seconds to listen after the last send (default 1)\n"
+    "  --frames N    exit as soon as N frames came back\n"
+    "  --settle S    seconds without a frame that end the chair's link-up answer (default 0.3)\n"
+    "  --timeout S   give up when the link is not up after S seconds (default 10)\n"
+    "  --verbose     also print the link's log lines on standard error\n";
+
+// The options both commands share, taken from the arguments.
+struct LiveOptions {
+    std::string chair = kDefaultCentral;
+    std::optional<std::int64_t> frames;
+    bool verbose = false;
+    double wait = 1.0;
+    double settle = 0.3;
+    double timeout = 10.0;
+    std::vector<std::int32_t> codes;
+};
+
+std::optional<double> parseSeconds(const std::string& text) {
+    try {
+        std::size_t used = 0;
+        double value = std::stod(text, &used);
+        if (used != text.size() || !(value >= 0) || value > 86400) return std::nullopt;
+        return value;
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+// Parses the arguments; on failure returns the error line.
+std::optional<std::string> parseLive(std::vector<std::string> args, bool timed, LiveOptions& o) {
+    std::string error;
+    if (auto chair = takeOption(args, "--chair", error)) o.chair = *chair;
+    if (auto frames = takeOption(args, "--frames", error)) {
+        o.frames = parseNumber(*frames, 1, 1000000);
+        if (!o.frames) return "bad --frames '" + *frames + "'";
+    }
+    if (timed) {
+        for (auto [name, field] : {std::pair{"--wait", &o.wait}, std::pair{"--settle", &o.settle},
+                                   std::pair{"--timeout", &o.timeout}}) {
+            auto text = takeOption(args, name, error);
+            if (!text) continue;
+            auto seconds = parseSeconds(*text);
+            if (!seconds) return std::string("bad ") + name + " '" + *text + "'";
+            *field = *seconds;
+        }
+    }
+    o.verbose = takeFlag(args, "--verbose");
+    if (!error.empty()) return error;
+    for (const auto& arg : args) {
+        auto code = parseCode(arg);
+        if (!code) return "bad command code '" + arg + "'";
+        o.codes.push_back(*code);
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+int runMonitor(std::vector<std::string> args, Streams io) {
+    if (takeFlag(args, "--help")) {
+        io.out << kMonitorHelp;
+        return 0;
+    }
+    LiveOptions options;
+    if (auto error = parseLive(std::move(args), false, options))
+        return fail(io.err, *error, kUsage);
+
+    LogRouting logs(io.err, options.verbose);
+    LineOutput out(io.out);
+    std::int64_t printed = 0;
+    // Main thread.
+    LiveLink link(options.chair, [&](const chairlink::Bytes& frame) {
+        out.line(describeStatusFrame(frame));
+        ++printed;
+    });
+    if (!link.error().empty()) return fail(io.err, link.error(), kUsage);
+    bool sent = false;
+    link.run([&] {
+        if (!sent && link.controller().isConnected()) {
+            for (auto code : options.codes) link.controller().sendCode(code);
+            sent = true;
+        }
+        return !options.frames || printed < *options.frames;
+    });
+    return 0;
+}
+
+int runSend(std::vector<std::string> args, Streams io) {
+    if (takeFlag(args, "--help")) {
+        io.out << kSendHelp;
+        return 0;
+    }
+    LiveOptions options;
+    if (auto error = parseLive(std::move(args), true, options)) return fail(io.err, *error, kUsage);
+    if (options.codes.empty()) return fail(io.err, "send needs at least one command code", kUsage);
+
+    LogRouting logs(io.err, options.verbose);
+    LineOutput out(io.out);
+    enum class Phase { Connecting, Settling, Listening } phase = Phase::Connecting;
+    double lastFrameAt = 0;
+    double sentAt = 0;
+    std::int64_t printed = 0;
+    // Main thread. The chair's answer to the link coming up is not ours to print.
+    LiveLink link(options.chair, [&](const chairlink::Bytes& frame) {
+        lastFrameAt = link.now();
+        if (phase != Phase::Listening) return;
+        out.line(describeStatusFrame(frame));
+        ++printed;
+    });
+    if (!link.error().empty()) return fail(io.err, link.error(), kUsage);
+    double startedAt = link.now();
+    bool timedOut = false;
+    bool interrupted = link.run([&] {
+        double now = link.now();
+        switch (phase) {
+            case Phase::Connecting:
+                if (link.controller().isConnected()) {
+                    phase = Phase::Settling;
+                    lastFrameAt = now;
+                } else if (now - startedAt > options.timeout) {
+                    timedOut = true;
+                    return false;
+                }
+                return true;
+            case Phase::Settling:
+                if (now - lastFrameAt < options.settle) return true;
+                phase = Phase::Listening;
+                for (auto code : options.codes) link.controller().sendCode(code);
+                sentAt = now;
+                return true;
+            case Phase::Listening:
+                if (options.frames && printed >= *options.frames) return false;
+                return now - sentAt < options.wait;
+        }
+        return false;
+    });
+    if (timedOut) {
+        return fail(io.err, "no chair connected within " + std::to_string(options.timeout) + " s",
+                    kFailed);
+    }
+    return interrupted ? kFailed : 0;
+}
+
+}  // namespace chairctl

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "base/Dispatch.h"
+#include "base/NotificationCenter.h"
+#include "link/EADSessionController.h"
+#include "link/FrameDrain.h"
+#include "main/toolkit/QtClock.h"
+#include "main/toolkit/QtMainThread.h"
+#include "tools/chairctl/CentralChoice.h"
+
+class QCoreApplication;
+
+namespace chairctl {
+
+// The app's link on real time: Qt's event loop as main thread and clock, the session
+// controller and the drain, connected through the chosen central. Lives on the main thread.
+class LiveLink {
+public:
+    // Main thread: called once per accepted status frame.
+    using FrameHandler = std::function<void(const chairlink::Bytes& frame)>;
+    // Main thread: called every tick until it returns false.
+    using Tick = std::function<bool()>;
+
+    LiveLink(const std::string& centralKind, FrameHandler onFrame);
+    ~LiveLink();
+    LiveLink(const LiveLink&) = delete;
+    LiveLink& operator=(const LiveLink&) = delete;
+
+    // Empty when the link was built; else the reason, one line.
+    const std::string& error() const { return error_; }
+    chairlink::EADSessionController& controller() { return *controller_; }
+    double now() const { return clock_.now(); }
+
+    // Runs the event loop until `tick` returns false or the user interrupts (Ctrl-C).
+    // Returns whether it was interrupted.
+    bool run(const Tick& tick);
+
+private:
+    std::unique_ptr<QCoreApplication> app_;
+    tk::QtMainThread main_;
+    base::Dispatch dispatch_{main_};
+    tk::QtClock clock_;
+    base::NotificationCenter notifications_;
+    std::string error_;
+    ChosenCentral central_;
+    std::unique_ptr<chairlink::EADSessionController> controller_;
+    std::unique_ptr<chairlink::FrameDrain> drain_;
+    base::ObserverRegistration announcements_;
+};
+
+}  // namespace chairctl
