@@ -1,0 +1,244 @@
+#include <gtest/gtest.h>
+
+#include "CentralFixture.h"
+#include "base/Log.h"
+
+// The Qt central against a mock BlueZ on a private bus: what the BLE client relies on, as Qt's
+// own BlueZ D-Bus client delivers it.
+namespace bluetooth::testing {
+namespace {
+
+using chairlink::BleServiceInfo;
+using chairlink::Bytes;
+using chairlink::ManagerState;
+
+auto isKind(const std::string& kind) {
+    return [kind](const CentralEvent& e) { return e.kind == kind; };
+}
+
+auto isDiscoveryOf(const std::string& peripheral) {
+    return [peripheral](const CentralEvent& e) {
+        return e.kind == "discover" && e.peripheral == peripheral;
+    };
+}
+
+using QtBleCentralTest = CentralFixture;
+
+TEST_F(QtBleCentralTest, ReportsTheAdapterSwitchOnlyWhenItChanges) {
+    startCentral();
+    auto first = events_->waitFor("state");
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->state, ManagerState::PoweredOn);
+    EXPECT_TRUE(first->onQueue);
+    // Scanning makes the adapter discoverable: a host-mode change that is no power change.
+    central_->scan("FFE0", true);
+    mock_->setPowered(false);
+    ASSERT_TRUE(events_->waitFor([](const CentralEvent& e) {
+        return e.kind == "state" && e.state == ManagerState::PoweredOff;
+    }));
+    EXPECT_EQ(central_->state(), ManagerState::PoweredOff);
+    mock_->setPowered(true);
+    ASSERT_TRUE(events_->waitForCount(isKind("state"), 3));
+    auto states = events_->matching(isKind("state"));
+    ASSERT_EQ(states.size(), 3u);
+    EXPECT_EQ(states[2].state, ManagerState::PoweredOn);
+}
+
+TEST_F(QtBleCentralTest, ScanReportsOnlyPeripheralsAdvertisingTheService) {
+    const QString decoy = mock_->addChair("C0:FF:EE:00:00:02", "Vornalex no FFE0", -40, false);
+    mock_->addChair(kChairAddress, "Vornalex A1", -60, true);
+    mock_->addChair("C0:FF:EE:00:00:03", "", -70, true);
+    mock_->addChair("C0:FF:EE:00:00:04", "Vornalex quiet", 0, true);
+    startCentral();
+    ASSERT_TRUE(hear(kChairAddress));
+    auto chair = events_->waitFor(isDiscoveryOf(kChairAddress));
+    EXPECT_EQ(chair->name, "Vornalex A1");
+    EXPECT_EQ(chair->rssi, -60);
+    auto nameless = events_->waitFor(isDiscoveryOf("C0:FF:EE:00:00:03"));
+    ASSERT_TRUE(nameless);
+    EXPECT_EQ(nameless->name, std::nullopt);
+    EXPECT_EQ(nameless->rssi, -70);
+    auto unheard = events_->waitFor(isDiscoveryOf("C0:FF:EE:00:00:04"));
+    ASSERT_TRUE(unheard);
+    EXPECT_EQ(unheard->rssi, 127);
+    // All that BlueZ knew was reported in one pass; the decoy was among it.
+    EXPECT_TRUE(events_->matching(isDiscoveryOf("C0:FF:EE:00:00:02")).empty());
+    EXPECT_EQ(mock_->callCount(decoy, "Connect"), 0u);
+}
+
+TEST_F(QtBleCentralTest, RssiChangesCountAsAdvertisementsOnceEach) {
+    const QString chair = mock_->addChair(kChairAddress, "Vornalex A1", -60, true);
+    startCentral();
+    ASSERT_TRUE(hear(kChairAddress));
+    mock_->setRssi(chair, -55);
+    mock_->setRssi(chair, -50);
+    ASSERT_TRUE(events_->waitFor(
+        [](const CentralEvent& e) { return e.kind == "discover" && e.rssi == -50; }));
+    auto heard = events_->matching(isDiscoveryOf(kChairAddress));
+    ASSERT_EQ(heard.size(), 3u);
+    EXPECT_EQ(heard[1].rssi, -55);
+}
+
+TEST_F(QtBleCentralTest, WithoutDuplicatesEachPeripheralIsReportedOnce) {
+    const QString chair = mock_->addChair(kChairAddress, "Vornalex A1", -60, true);
+    const QString other = mock_->addChair("C0:FF:EE:00:00:05", "Other", -65, true);
+    auto& central = startCentral();
+    central.scan("FFE0", false);
+    ASSERT_TRUE(events_->waitFor(isDiscoveryOf(kChairAddress)));
+    mock_->setRssi(chair, -50);
+    // Another peripheral's change marks the point by which the chair's would have come.
+    mock_->setRssi(other, -66);
+    mock_->addChair("C0:FF:EE:00:00:06", "Late", -70, true);
+    ASSERT_TRUE(events_->waitFor(isDiscoveryOf("C0:FF:EE:00:00:06")));
+    EXPECT_EQ(events_->matching(isDiscoveryOf(kChairAddress)).size(), 1u);
+}
+
+TEST_F(QtBleCentralTest, RunsALinkToTheChair) {
+    const QString chair = mock_->addChair(kChairAddress, "Vornalex A1", -60, true);
+    ASSERT_TRUE(linkUp(kChairAddress));
+    EXPECT_TRUE(central_->isConnected(kChairAddress));
+    EXPECT_FALSE(central_->isConnected("C0:FF:EE:00:00:99"));
+    auto services = central_->services(kChairAddress);
+    ASSERT_TRUE(services);
+    ASSERT_EQ(services->size(), 1u);
+    EXPECT_EQ((*services)[0].uuid, "FFE0");
+    ASSERT_EQ((*services)[0].characteristics.size(), 2u);
+    EXPECT_EQ((*services)[0].characteristics[0].uuid, "FFE1");
+    EXPECT_TRUE((*services)[0].characteristics[0].notifying);
+    EXPECT_EQ((*services)[0].characteristics[1].uuid, "FFE2");
+    EXPECT_EQ(mock_->callCount(chair + "/service0010/char0011", "StartNotify"), 1u);
+
+    const Bytes status{0xAA, 0x55, 0xF3, 0x01, 0x02, 0x03, 0x04, 0xFD, 0x0D, 0x0A};
+    ASSERT_EQ(mock_->notify(chair, status), "");
+    auto value = events_->waitFor("value");
+    ASSERT_TRUE(value);
+    EXPECT_EQ(value->characteristic, "FFE1");
+    EXPECT_EQ(value->value, status);
+    EXPECT_EQ(value->error, std::nullopt);
+    EXPECT_TRUE(value->onQueue);
+
+    // Back to back, as a panel's taps and the drain's answers go out: each arrives, in order.
+    std::vector<Bytes> frames;
+    for (std::uint8_t code = 0x30; code < 0x36; ++code)
+        frames.push_back({0xAA, 0x55, 0x01, code, std::uint8_t(0x01 + code), 0x0D, 0x0A});
+    for (const auto& frame : frames)
+        central_->writeWithoutResponse(kChairAddress, "FFE0", "FFE2", frame);
+    ASSERT_TRUE(waitUntil([&] { return mock_->writes(chair).size() == frames.size(); }));
+    EXPECT_EQ(mock_->writes(chair), frames);
+}
+
+TEST_F(QtBleCentralTest, WriteLongerThanTheLinkTakesIsLoggedAndTheLinkCarriesOn) {
+    base::LogCapture log;
+    const QString chair = mock_->addChair(kChairAddress, "Vornalex A1", -60, true);
+    ASSERT_TRUE(linkUp(kChairAddress));
+    const Bytes piece(102, 0x5A);  // an update piece; BlueZ takes 20 bytes at the default MTU
+    const Bytes frame{0xAA, 0x55, 0x01, 0x31, 0x32, 0x0D, 0x0A};
+    central_->writeWithoutResponse(kChairAddress, "FFE0", "FFE2", piece);
+    central_->writeWithoutResponse(kChairAddress, "FFE0", "FFE2", frame);
+    ASSERT_TRUE(waitUntil([&] { return !mock_->writes(chair).empty(); }));
+    EXPECT_EQ(mock_->writes(chair), std::vector<Bytes>{frame});
+    EXPECT_TRUE(waitUntil(
+        [&] { return log.contains("Bluetooth write failed: CharacteristicWriteError"); }));
+    EXPECT_TRUE(central_->isConnected(kChairAddress));
+}
+
+TEST_F(QtBleCentralTest, StoppingNotificationsIsReported) {
+    const QString chair = mock_->addChair(kChairAddress, "Vornalex A1", -60, true);
+    ASSERT_TRUE(linkUp(kChairAddress));
+    central_->setNotify(kChairAddress, "FFE0", "FFE1", false);
+    auto stopped =
+        events_->waitFor([](const CentralEvent& e) { return e.kind == "notify" && !e.notifying; });
+    ASSERT_TRUE(stopped);
+    EXPECT_EQ(stopped->error, std::nullopt);
+    EXPECT_FALSE(central_->services(kChairAddress)->at(0).characteristics.at(0).notifying);
+    EXPECT_NE(mock_->notify(chair, {0xAA}), "");
+}
+
+TEST_F(QtBleCentralTest, CancellingEndsTheLinkWithoutError) {
+    const QString chair = mock_->addChair(kChairAddress, "Vornalex A1", -60, true);
+    ASSERT_TRUE(linkUp(kChairAddress));
+    central_->cancelConnection(kChairAddress);
+    auto ended = events_->waitFor("disconnect");
+    ASSERT_TRUE(ended);
+    EXPECT_EQ(ended->error, std::nullopt);
+    EXPECT_FALSE(central_->isConnected(kChairAddress));
+    EXPECT_EQ(central_->services(kChairAddress), std::nullopt);
+    EXPECT_FALSE(mock_->isConnected(chair));
+}
+
+TEST_F(QtBleCentralTest, LostLinkIsReportedAndANewCentralLinksAgain) {
+    const QString chair = mock_->addChair(kChairAddress, "Vornalex A1", -60, true);
+    ASSERT_TRUE(linkUp(kChairAddress));
+    mock_->dropLink(chair);
+    auto lost = events_->waitFor("disconnect");
+    ASSERT_TRUE(lost);
+    EXPECT_TRUE(lost->error.has_value());
+    EXPECT_FALSE(central_->isConnected(kChairAddress));
+
+    // The old link's service objects are dead; the new central builds its own.
+    ASSERT_TRUE(linkUp(kChairAddress));
+    const Bytes status{0xAA, 0x55, 0xF1, 0x01, 0xF2, 0x0D, 0x0A};
+    ASSERT_EQ(mock_->notify(chair, status), "");
+    auto value = events_->waitFor("value");
+    ASSERT_TRUE(value);
+    EXPECT_EQ(value->value, status);
+    EXPECT_EQ(mock_->callCount(chair, "Connect"), 2u);
+}
+
+TEST_F(QtBleCentralTest, ConnectionThatNeverComesUpTimesOut) {
+    const QString silent = mock_->addChair(kChairAddress, "Vornalex mute", -60, true, "silent");
+    auto& central = startCentral();
+    ASSERT_TRUE(hear(kChairAddress));
+    central.connect(kChairAddress);
+    ASSERT_TRUE(waitUntil([&] { return mock_->callCount(silent, "Connect") == 1; }));
+    ASSERT_TRUE(waitUntil([&] { return clock_.pendingCount() == 1; }));
+    clock_.advance(9.9);
+    EXPECT_EQ(clock_.pendingCount(), 1u);  // not yet
+    clock_.advance(0.1);
+    auto failed = events_->waitFor("fail");
+    ASSERT_TRUE(failed);
+    EXPECT_EQ(failed->peripheral, kChairAddress);
+    EXPECT_EQ(failed->error, "Connection timed out after 10 s");
+    EXPECT_TRUE(failed->onQueue);
+    // The pending attempt is called off at BlueZ too, not left running.
+    EXPECT_TRUE(waitUntil([&] { return mock_->callCount(silent, "Disconnect") >= 1; }));
+    EXPECT_TRUE(events_->matching(isKind("connect")).empty());
+}
+
+TEST_F(QtBleCentralTest, ConnectingToAPeripheralBlueZDoesNotKnowFails) {
+    auto& central = startCentral();
+    ASSERT_TRUE(events_->waitFor("state"));
+    central.connect("C0:FF:EE:00:00:77");
+    auto failed = events_->waitFor("fail");
+    ASSERT_TRUE(failed);
+    ASSERT_TRUE(failed->error);
+    EXPECT_FALSE(failed->error->empty());
+    EXPECT_TRUE(waitUntil([&] { return clock_.pendingCount() == 0; }));
+}
+
+TEST_F(QtBleCentralTest, NoEventAfterStop) {
+    const QString chair = mock_->addChair(kChairAddress, "Vornalex A1", -60, true);
+    ASSERT_TRUE(linkUp(kChairAddress));
+    const std::size_t before = events_->count();
+    central_->stop();
+    mock_->dropLink(chair);
+    // The picture follows the loss before the (now silenced) event would be posted.
+    ASSERT_TRUE(waitUntil([&] { return !central_->isConnected(kChairAddress); }));
+    queue_->waitUntilIdle();
+    EXPECT_EQ(events_->count(), before);
+}
+
+TEST_F(QtBleCentralTest, WithoutAnAdapterBluetoothIsOff) {
+    base::LogCapture log;
+    mock_->removeAdapter();
+    auto& central = startCentral();
+    auto state = events_->waitFor("state");
+    ASSERT_TRUE(state);
+    EXPECT_EQ(state->state, ManagerState::PoweredOff);
+    central.connect(kChairAddress);
+    EXPECT_TRUE(events_->waitFor("fail"));
+    EXPECT_TRUE(log.contains("No Bluetooth adapter found; Bluetooth stays off"));
+}
+
+}  // namespace
+}  // namespace bluetooth::testing
