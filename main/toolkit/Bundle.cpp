@@ -42,4 +42,10 @@ Image Bundle::image(const QString& name) {
     return Image(name, pixels);
 }
 
+std::optional<StringDictionary> Bundle::dictionary(const QString& name, const QString& type) const {
+    const auto path = pathForResource(name, type);
+    if (!path) return std::nullopt;
+    return readPropertyListDictionary(*path);
+}
+
 }  // namespace tk

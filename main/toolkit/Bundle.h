@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "main/toolkit/Image.h"
+#include "main/toolkit/PropertyList.h"
 
 namespace tk {
 
@@ -24,6 +25,11 @@ public:
     // The picture "<name>.png"; loaded once, then served from the cache. Always carries
     // the name; null when the file is missing or not a picture.
     Image image(const QString& name);
+
+    // The string entries of the XML property list "<name>.<type>" (read afresh each time);
+    // nothing when the file is missing or unreadable.
+    std::optional<StringDictionary> dictionary(const QString& name,
+                                               const QString& type = "plist") const;
 
     const QString& directory() const { return directory_; }
 

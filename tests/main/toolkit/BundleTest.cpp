@@ -65,6 +65,27 @@ TEST_F(BundleTest, PathForResourceFindsAnyType) {
     EXPECT_EQ(bundle.pathForResource("en", "png"), std::nullopt);
 }
 
+TEST_F(BundleTest, DictionaryFromAPropertyList) {
+    writeFile("en.plist",
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+              "<plist version=\"1.0\"><dict>"
+              "<key>Menu</key><string>Menu</string>"
+              "<key>Setting</key><string>Settings</string>"
+              "</dict></plist>\n");
+    const auto english = bundle.dictionary("en");
+    ASSERT_TRUE(english);
+    EXPECT_EQ(english->value("Menu"), "Menu");
+    EXPECT_EQ(english->value("Setting"), "Settings");
+}
+
+TEST_F(BundleTest, MissingOrDamagedDictionaryGivesNothing) {
+    EXPECT_EQ(bundle.dictionary("zh"), std::nullopt);
+    writeFile("zh.plist", "<plist><dict><key>Menu</key>");
+    base::LogCapture capture;
+    EXPECT_EQ(bundle.dictionary("zh"), std::nullopt);
+    EXPECT_EQ(bundle.dictionary("../zh"), std::nullopt);
+}
+
 TEST_F(BundleTest, LoadedPicturesAreCached) {
     writePicture("bg", Qt::red);
     EXPECT_FALSE(bundle.image("bg").isNull());
