@@ -33,7 +33,7 @@ void paintGlyphRoundKey(QPainter& painter, const QRectF& square, Look look, cons
 
 void paintLevelKey(QPainter& painter, const QRectF& tile, Look look, const Glyph& glyph, int count,
                    int lit) {
-    paintGlyphKey(painter, tile, look, glyph, QRectF(0.2, 0.1, 0.6, 0.6));
+    paintGlyphKey(painter, tile, look, glyph, QRectF(0.15, 0.06, 0.7, 0.66));
     const double rowWidth = 0.16 * count;
     paintPips(painter, fraction(tile, 0.5 - rowWidth / 2, 0.74, rowWidth, 0.14), count, lit,
               look == Look::On);
@@ -42,10 +42,10 @@ void paintLevelKey(QPainter& painter, const QRectF& tile, Look look, const Glyph
 void paintIndicator(QPainter& painter, const QRectF& rect, const Glyph& glyph, int count, int lit) {
     paintSocket(painter, rect);
     if (count <= 0) {
-        paintGlyph(painter, fraction(rect, 0.15, 0.15, 0.7, 0.7), glyph, displayInk());
+        paintGlyph(painter, fraction(rect, 0.12, 0.12, 0.76, 0.76), glyph, displayInk());
         return;
     }
-    paintGlyph(painter, fraction(rect, 0.2, 0.1, 0.6, 0.6), glyph, displayInk());
+    paintGlyph(painter, fraction(rect, 0.16, 0.07, 0.68, 0.64), glyph, displayInk());
     const double rowWidth = std::min(0.8, 0.15 * count);
     paintPips(painter, fraction(rect, 0.5 - rowWidth / 2, 0.73, rowWidth, 0.14), count, lit);
 }

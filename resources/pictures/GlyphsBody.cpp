@@ -280,24 +280,22 @@ Glyph waistHeat() {
 
 Glyph footRollers() {
     // A footprint seen from below, with the rollers across its sole.
-    QPainterPath sole({50, 92});
-    sole.cubicTo(38, 92, 34, 80, 36, 68);
-    sole.cubicTo(38, 56, 32, 44, 32, 34);
-    sole.cubicTo(32, 22, 42, 16, 52, 16);
-    sole.cubicTo(64, 16, 70, 24, 68, 38);
-    sole.cubicTo(66, 50, 62, 58, 63, 70);
-    sole.cubicTo(64, 82, 60, 92, 50, 92);
+    QPainterPath sole({50, 94});
+    sole.cubicTo(35, 94, 31, 82, 33, 70);
+    sole.cubicTo(35, 58, 27, 46, 27, 35);
+    sole.cubicTo(27, 22, 38, 17, 51, 17);
+    sole.cubicTo(66, 17, 73, 25, 71, 39);
+    sole.cubicTo(69, 51, 64, 59, 65, 71);
+    sole.cubicTo(66, 84, 62, 94, 50, 94);
     sole.closeSubpath();
     Glyph g;
     g.area(sole);
     const struct {
         double x, y, r;
-    } toes[] = {{34, 8, 4.5}, {42, 5, 3.8}, {50, 4, 3.5}, {58, 5, 3.2}, {65, 8, 3}};
+    } toes[] = {{31, 9, 5.5}, {41, 6, 4.6}, {50, 5, 4.2}, {59, 6, 3.8}, {67, 9, 3.4}};
     for (const auto& toe : toes) g.area(circlePath({toe.x, toe.y + 2}, toe.r));
-    for (double y : {36.0, 56.0, 76.0}) {
-        g.area(roundedRectPath({20, y - 6, 60, 12}, 6)
-                   .subtracted(roundedRectPath({24, y - 2.5, 52, 5}, 2.5)),
-               Layer::Accent);
+    for (double y : {38.0, 57.0, 76.0}) {
+        g.line(roundedRectPath({14, y - 5, 72, 10}, 5), 4.5, Layer::Accent);
     }
     return g;
 }

@@ -107,7 +107,8 @@ void addTechnique(Catalog& catalog, const QString& name, QSize size, Look look, 
                            // The caption is printed over the bottom fifth.
                            const QRectF tile = topSquare(keyArea(s, 0.2));
                            if (variants == 0) {
-                               paintGlyphKey(painter, tile, look, glyph);
+                               paintGlyphKey(painter, tile, look, glyph,
+                                             QRectF(0.11, 0.11, 0.78, 0.78));
                            } else {
                                paintLevelKey(painter, tile, look, glyph, variants, variant);
                            }
@@ -191,7 +192,7 @@ void addManualPictures(Catalog& catalog) {
         catalog.push_back({stateName("manual_back", look),
                            {256, 270},
                            [look](QPainter& painter, const QSizeF& s) {
-                               paintGlyphKey(painter, keyArea(s), look, backRange(Range::Full));
+                               paintGlyphKey(painter, keyArea(s), look, backMarker(7, 11));
                            }});
     }
 }

@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QFontMetricsF>
+#include <QHash>
+#include <QRegularExpression>
 
 #include "ResourceLists.h"
 #include "main/toolkit/Bundle.h"
 #include "main/toolkit/Fonts.h"
 #include "main/toolkit/PropertyList.h"
+#include "main/toolkit/TextLines.h"
 
 namespace {
 
@@ -21,10 +24,6 @@ bool hasChinese(const QString& text) {
         }
     }
     return false;
-}
-
-double widthAt(double size, const QString& text) {
-    return QFontMetricsF(tk::Fonts::system(size)).horizontalAdvance(text);
 }
 
 class LanguageFilesTest : public ::testing::TestWithParam<const char*> {
@@ -62,29 +61,107 @@ TEST_P(LanguageFilesTest, TextsAreWrittenInTheirLanguage) {
     }
 }
 
-TEST_P(LanguageFilesTest, TextsFitWhereTheyShow) {
+// The label each caption shows in on a phone, where space is tightest: font size, width and
+// how many lines it may take (the labels wrap by characters).
+struct Frame {
+    double size;
+    int width;
+    int lines;
+};
+
+Frame captionFrame(const QString& key) {
+    static const QHash<QString, Frame> frames = {
+        {"Menu", {11, 60, 1}},
+        {"Service", {11, 60, 1}},
+        {"Setting", {11, 60, 1}},
+        {"Auto", {10, 45, 1}},
+        {"Manual", {10, 45, 1}},
+        {"Pressure", {10, 45, 1}},
+        {"Others", {10, 45, 1}},
+        {"comfort", {9, 86, 1}},
+        {"relax", {9, 86, 1}},
+        {"acherelieve", {9, 86, 1}},
+        {"waisttwist", {9, 86, 1}},
+        {"fullairpressure", {9, 86, 1}},
+        {"waiststretch", {9, 86, 1}},
+        {"shouldergrasp", {10, 60, 2}},
+        {"knead", {10, 60, 2}},
+        {"flap", {10, 60, 2}},
+        {"kneadandflap", {10, 60, 2}},
+        {"shiatsu", {10, 60, 2}},
+        {"3DMassage", {10, 60, 2}},
+        {"speed", {10, 30, 1}},
+        {"width", {10, 30, 1}},
+        {"fullback", {10, 50, 2}},
+        {"upperback", {10, 50, 2}},
+        {"lowerback", {10, 50, 2}},
+        {"partial", {10, 50, 2}},
+        {"fixed", {10, 50, 2}},
+        {"arm", {10, 45, 1}},
+        {"strength", {10, 50, 1}},
+        {"lower", {10, 60, 2}},
+        {"waistbutt", {10, 60, 2}},
+        {"foot", {10, 60, 2}},
+        {"legstretch", {10, 60, 2}},
+        {"heatfunction", {10, 45, 2}},
+        {"rolleronsole", {10, 45, 2}},
+        {"SpeedOnOther", {10, 50, 1}},
+        {"memostore", {14, 320, 1}},
+        {"running", {10, 60, 1}},
+        {"pause", {10, 60, 1}},
+        {"serviceBtn1", {10, 70, 1}},
+        {"serviceBtn2", {10, 200, 1}},
+        {"serviceBtn3", {10, 50, 1}},
+        {"serviceBtn4", {10, 100, 1}},
+        {"serviceBtn5", {10, 100, 1}},
+        {"serviceBtn6", {10, 100, 1}},
+        {"languageoption", {10, 50, 2}},
+        {"volumeadjust", {10, 50, 2}},
+    };
+    return frames.value(key, Frame{0, 0, 0});
+}
+
+QStringList words(const QString& text) {
+    return text.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
+}
+
+TEST_P(LanguageFilesTest, CaptionsFitTheirLabelsWithoutBreakingAWord) {
+    int captions = 0;
+    for (const LanguageKey& entry : keys) {
+        if (entry.place.startsWith("title:") || entry.place.startsWith("hint:")) continue;
+        const Frame frame = captionFrame(entry.key);
+        ASSERT_GT(frame.width, 0) << "no label frame for " << entry.key.toStdString();
+        ++captions;
+        const QString text = texts.value(entry.key);
+        const QStringList lines =
+            tk::TextLines::layout(text, tk::Fonts::system(frame.size), frame.width, 1000,
+                                  frame.lines, tk::LineBreakMode::CharWrap);
+        const std::string what = entry.key.toStdString() + ": " + lines.join('|').toStdString();
+        if (chinese()) {
+            EXPECT_EQ(lines.join("").toStdString(), QString(text).remove('\n').toStdString())
+                << what;
+        } else {
+            // Every shown piece is a whole word: nothing cut off, nothing split.
+            EXPECT_EQ(words(lines.join('\n')).join(' ').toStdString(),
+                      words(text).join(' ').toStdString())
+                << what;
+        }
+    }
+    EXPECT_EQ(captions, 46);
+}
+
+TEST_P(LanguageFilesTest, TitlesTakeOneLineAndHintsAreSentences) {
     for (const LanguageKey& entry : keys) {
         const QString text = texts.value(entry.key);
         const std::string what = entry.key.toStdString() + ": " + text.toStdString();
         if (entry.place.startsWith("title:")) {
-            EXPECT_LE(widthAt(13, text), 300) << what;  // one line of the phone's title
+            const double width = QFontMetricsF(tk::Fonts::system(13)).horizontalAdvance(text);
+            EXPECT_LE(width, 300) << what;  // the phone's title line
+            EXPECT_FALSE(text.contains('\n')) << what;
         } else if (entry.place.startsWith("hint:")) {
             const QChar last = text.back();
-            EXPECT_TRUE(last == u'.' || last == u'。' || last == u'…') << "a sentence: " << what;
-        } else if (entry.place.startsWith("caption")) {
-            EXPECT_LE(widthAt(11, text), 60) << what;  // captions of the main screen
-        } else if (entry.place.startsWith("menu entry")) {
-            EXPECT_LE(widthAt(10, text), 45) << what;
-        } else if (entry.place.startsWith("Auto panel button")) {
-            EXPECT_LE(widthAt(9, text), 80) << what;  // printed across the button
-        } else if (entry.place.contains("three memory buttons")) {
-            EXPECT_LE(widthAt(14, text), 320) << what;  // one label under the whole row
-        } else if (entry.place.contains("three test selections")) {
-            EXPECT_LE(widthAt(10, text), 200) << what;  // one label across the box
-        } else {
-            // Panel captions wrap over at most two lines of 60 points.
-            EXPECT_LE(widthAt(10, text), 2 * 60) << what;
-            for (const QString& word : text.split(' ')) EXPECT_LE(widthAt(10, word), 60) << what;
+            EXPECT_TRUE(last == u'.' || last == u'\u3002' || last == u'\u2026') << what;
+            EXPECT_FALSE(text.contains('\n')) << what;
         }
     }
 }
