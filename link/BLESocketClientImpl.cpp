@@ -99,17 +99,18 @@ void BLESocketClientImpl::send(const Bytes& bytes) {
     central->writeWithoutResponse(*peripheral, target->service, target->characteristic, bytes);
 }
 
+std::shared_ptr<BleCentral> BLESocketClientImpl::currentCentral() const {
+    std::lock_guard lock(mutex_);
+    return centralManager_;
+}
+
 std::optional<PeripheralId> BLESocketClientImpl::discoveredPeripheral() const {
     std::lock_guard lock(mutex_);
     return discoveredPeripheral_;
 }
 
 void BLESocketClientImpl::findWriteCharacteristic(const PeripheralId& peripheral) {
-    std::shared_ptr<BleCentral> central;
-    {
-        std::lock_guard lock(mutex_);
-        central = centralManager_;
-    }
+    auto central = currentCentral();
     auto services = central->services(peripheral);
     if (!services) return;
     std::optional<WriteTarget> found;
@@ -128,11 +129,7 @@ void BLESocketClientImpl::findWriteCharacteristic(const PeripheralId& peripheral
 
 void BLESocketClientImpl::centralStateChanged(ManagerState state) {
     if (state != ManagerState::PoweredOn) return;  // a switch-off changes nothing here
-    std::shared_ptr<BleCentral> central;
-    {
-        std::lock_guard lock(mutex_);
-        central = centralManager_;
-    }
+    auto central = currentCentral();
     if (!central) return;
     central->scan(serviceUUID_, true);
     base::log("Scanning started");
@@ -162,11 +159,7 @@ void BLESocketClientImpl::didDiscover(const PeripheralId& peripheral,
 
 void BLESocketClientImpl::didConnect(const PeripheralId& peripheral) {
     base::log("Peripheral Connected");
-    std::shared_ptr<BleCentral> central;
-    {
-        std::lock_guard lock(mutex_);
-        central = centralManager_;
-    }
+    auto central = currentCentral();
     if (!central) return;
     central->stopScan();
     base::log("Scanning stopped");
@@ -202,11 +195,7 @@ void BLESocketClientImpl::didDiscoverServices(const PeripheralId& peripheral,
         close();
         return;
     }
-    std::shared_ptr<BleCentral> central;
-    {
-        std::lock_guard lock(mutex_);
-        central = centralManager_;
-    }
+    auto central = currentCentral();
     if (!central) return;
     auto services = central->services(peripheral);
     if (!services) return;
@@ -224,11 +213,7 @@ void BLESocketClientImpl::didDiscoverCharacteristics(const PeripheralId& periphe
         close();
         return;
     }
-    std::shared_ptr<BleCentral> central;
-    {
-        std::lock_guard lock(mutex_);
-        central = centralManager_;
-    }
+    auto central = currentCentral();
     if (!central) return;
     auto services = central->services(peripheral);
     if (!services) return;
@@ -258,11 +243,7 @@ void BLESocketClientImpl::didUpdateNotificationState(const PeripheralId& periphe
         return;
     }
     base::log(base::format("Notification stopped on %s.  Disconnecting", characteristic.c_str()));
-    std::shared_ptr<BleCentral> central;
-    {
-        std::lock_guard lock(mutex_);
-        central = centralManager_;
-    }
+    auto central = currentCentral();
     if (central) central->cancelConnection(peripheral);
 }
 

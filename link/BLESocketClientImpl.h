@@ -73,6 +73,7 @@ private:
                                     const ErrorText& error);
 
     void cleanup();
+    std::shared_ptr<BleCentral> currentCentral() const;
     void findWriteCharacteristic(const PeripheralId& peripheral);
 
     // Listener fan-out; each calls a snapshot of the listeners.
