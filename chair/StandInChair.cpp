@@ -47,13 +47,13 @@ void StandInChair::send(std::vector<Bytes> frames) {
     if (quiet_) return;
     auto values = shapeNotifications(std::move(frames), faults_);
     if (faults_.answerDelay > 0) {
-        timers_->after(faults_.answerDelay, [this, values] { emit(values); });
+        timers_->after(faults_.answerDelay, [this, values] { sendValues(values); });
     } else {
-        emit(values);
+        sendValues(values);
     }
 }
 
-void StandInChair::emit(const std::vector<Bytes>& values) {
+void StandInChair::sendValues(const std::vector<Bytes>& values) {
     for (const auto& value : values) {
         notifications_.push_back(value);
         if (notificationObserver_) notificationObserver_(value);
@@ -66,7 +66,7 @@ void StandInChair::setQuiet(bool quiet) {
 }
 
 void StandInChair::notify(const Bytes& value) {
-    onQueue([&] { emit({value}); });
+    onQueue([&] { sendValues({value}); });
 }
 
 ChairFaults StandInChair::faults() const {

@@ -26,8 +26,8 @@ struct StandInOptions {
 // A massage chair in software: BLE peripheral(s) and the chair behind them, reached through
 // simulated centrals that the link's BLE client uses like a real one. Everything the chair
 // does runs on its own serial queue and is timed on the given clock. The public operations
-// may be called from any thread except the chair's observers; they wait until the chair has
-// taken them in.
+// may be called from any thread (the chair's own observers included); they return once the
+// chair has taken them in.
 class StandInChair : public std::enable_shared_from_this<StandInChair> {
 public:
     using Observer = std::function<void(const Bytes&)>;
@@ -77,7 +77,7 @@ private:
     // On the chair's queue from here on.
     void received(const Bytes& value);
     void send(std::vector<Bytes> frames);
-    void emit(const std::vector<Bytes>& values);
+    void sendValues(const std::vector<Bytes>& values);
     // Runs the step on the chair's queue and waits for it.
     void onQueue(const std::function<void()>& step) const;
 
