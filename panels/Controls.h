@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QColor>
+#include <QRect>
+#include <QString>
+
+class QWidget;
+
+namespace tk {
+class Bundle;
+class ImageButton;
+class ImageView;
+class Label;
+}  // namespace tk
+
+namespace panels {
+
+// The few ways the screens make their controls, so every panel and the main screen make
+// them alike.
+
+// A button whose look is the bundle picture `image` (nothing when it is missing).
+tk::ImageButton* makeImageButton(QWidget* parent, const QRect& frame, tk::Bundle& bundle,
+                                 const QString& image, int tag = 0);
+
+// A picture; `touchesToSubviews` lets buttons placed on it take touches.
+tk::ImageView* makeImageView(QWidget* parent, const QRect& frame, tk::Bundle& bundle,
+                             const QString& image, bool touchesToSubviews = false, int tag = 0);
+
+// A one-line label in the system font, centred, in `color`.
+tk::Label* makeCaption(QWidget* parent, const QRect& frame, double fontSize, int tag = 0,
+                       const QColor& color = Qt::white);
+
+}  // namespace panels

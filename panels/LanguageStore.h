@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <cstdint>
+
+namespace tk {
+class Bundle;
+}
+
+namespace panels {
+
+// Display texts by key, as one language file holds them.
+using LanguageDictionary = QHash<QString, QString>;
+
+// The shared loader of the language dictionary: flag 0 reads the bundle's "zh.plist", flag 1
+// "en.plist", each time it is asked (so a changed file is picked up); any other flag gives
+// the dictionary loaded last. A missing or unreadable file gives an empty dictionary, so
+// every look-up then gives no text. One per app, owned by whoever builds the screens.
+// Main thread only.
+class LanguageStore {
+public:
+    static constexpr std::int64_t kChinese = 0;
+    static constexpr std::int64_t kEnglish = 1;
+
+    explicit LanguageStore(tk::Bundle& bundle);
+
+    const LanguageDictionary& load(std::int64_t languageFlag);
+    const LanguageDictionary& current() const { return dictionary_; }
+
+    // The text of `key` in the given language; empty when the key has none.
+    QString text(std::int64_t languageFlag, const QString& key);
+
+private:
+    tk::Bundle& bundle_;
+    LanguageDictionary dictionary_;
+};
+
+}  // namespace panels
