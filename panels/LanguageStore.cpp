@@ -1,7 +1,6 @@
 #include "panels/LanguageStore.h"
 
 #include "main/toolkit/Bundle.h"
-#include "panels/LanguageFile.h"
 
 namespace panels {
 
@@ -12,7 +11,7 @@ const LanguageDictionary& LanguageStore::load(std::int64_t languageFlag) {
                            : languageFlag == kEnglish ? "en"
                                                       : nullptr;
     if (!resource) return dictionary_;
-    dictionary_ = readLanguageFile(bundle_, resource);
+    dictionary_ = bundle_.dictionary(resource).value_or(LanguageDictionary());
     return dictionary_;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QHash>
 #include <QString>
 #include <cstdint>
+
+#include "main/toolkit/PropertyList.h"
 
 namespace tk {
 class Bundle;
@@ -11,7 +12,7 @@ class Bundle;
 namespace panels {
 
 // Display texts by key, as one language file holds them.
-using LanguageDictionary = QHash<QString, QString>;
+using LanguageDictionary = tk::StringDictionary;
 
 // The shared loader of the language dictionary: flag 0 reads the bundle's "zh.plist", flag 1
 // "en.plist", each time it is asked (so a changed file is picked up); any other flag gives
