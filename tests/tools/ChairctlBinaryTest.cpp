@@ -41,7 +41,7 @@ TEST(ChairctlBinary, EveryCommandHasHelpAndMistakesExitWithOneLine) {
         EXPECT_EQ(own.out.rfind(std::string("usage: chairctl ") + command, 0), 0u) << own.out;
     }
     for (const char* wrong : {"", "bogus", "frame", "send", "send --frames 0 49",
-                              "monitor --chair nowhere", "monitor --chair bluetooth"}) {
+                              "monitor --chair nowhere", "monitor --chair Bluetooth"}) {
         auto run = chairctl(wrong);
         EXPECT_EQ(run.code, 2) << wrong;
         EXPECT_TRUE(run.out.empty()) << wrong;

@@ -16,8 +16,8 @@ struct ChosenCentral {
 };
 
 // The kinds that --chair accepts, for the help texts.
-inline constexpr const char* kCentralKinds = "simulated";
-inline constexpr const char* kDefaultCentral = "simulated";
+inline constexpr const char* kCentralKinds = "auto, bluetooth, simulated";
+inline constexpr const char* kDefaultCentral = "auto";
 
 // Makes the central of the given kind on the given queues and clock. The one place that
 // knows the kinds: a new one (the Qt Bluetooth central) is added here. On failure returns

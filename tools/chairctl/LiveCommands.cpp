@@ -17,7 +17,8 @@ constexpr const char* kMonitorHelp =
     "Connects like the app and prints every status frame from the chair in words, one per\n"
     "line, until interrupted (Ctrl-C). CODEs (decimal, negative decimal or 0x-hex) are sent\n"
     "once the link is up.\n"
-    "  --chair KIND  the chair to connect to: simulated (default)\n"
+    "  --chair KIND  the chair: auto (default: Bluetooth when there is an adapter, else the\n"
+    "                stand-in), bluetooth or simulated\n"
     "  --frames N    stop after N frames\n"
     "  --verbose     also print the link's log lines on standard error\n";
 
@@ -26,7 +27,8 @@ constexpr const char* kSendHelp =
     "                     [--verbose] CODE ...\n"
     "Connects, sends the command codes (decimal, negative decimal or 0x-hex) one after the\n"
     "other, prints in words every status frame that comes back, and exits.\n"
-    "  --chair KIND  the chair to connect to: simulated (default)\n"
+    "  --chair KIND  the chair: auto (default: Bluetooth when there is an adapter, else the\n"
+    "                stand-in), bluetooth or simulated\n"
     "  --wait S      seconds to listen after the last send (default 1)\n"
     "  --frames N    exit as soon as N frames came back\n"
     "  --settle S    seconds without a frame that end the chair's link-up answer (default 0.3)\n"
