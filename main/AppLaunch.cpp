@@ -6,6 +6,8 @@
 
 #include "base/Dispatch.h"
 #include "base/NotificationCenter.h"
+#include "bluetooth/ChairChoice.h"
+#include "bluetooth/QtChairSources.h"
 #include "chair/StandInChair.h"
 #include "link/EADSessionController.h"
 #include "main/AppDelegate.h"
@@ -21,6 +23,12 @@ namespace mainscreen {
 
 namespace {
 constexpr const char* kAppTitle = "Massage chair remote";
+
+std::vector<std::string> arguments(const QApplication& app) {
+    std::vector<std::string> list;
+    for (const QString& argument : app.arguments()) list.push_back(argument.toStdString());
+    return list;
+}
 
 QSize displaySize() {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -42,10 +50,17 @@ int runApp(int argc, char** argv) {
     panels::LanguageStore languages(bundle);
     base::NotificationCenter& notifications = base::NotificationCenter::defaultCenter();
 
-    auto chair = chair::StandInChair::create(dispatch, clock);
+    // The stand-in chair is made only when it is the one chosen.
+    std::shared_ptr<chair::StandInChair> standIn;
+    const auto selection = bluetooth::chooseChair(
+        bluetooth::chairKindFromArguments(arguments(app)),
+        bluetooth::qtChairSources(clock, [&] {
+            standIn = chair::StandInChair::create(dispatch, clock);
+            return standIn->centralFactory();
+        }));
     chairlink::EADSessionController::configureShared(
-        {dispatch, clock, notifications, chair->centralFactory()});
-    const QString title = QString(kAppTitle) + " (demo chair)";
+        {dispatch, clock, notifications, selection.centralFactory});
+    const QString title = QString(kAppTitle) + (selection.isDemo ? " (demo chair)" : "");
 
     AppDelegate delegate(
         {runtime, dispatch, notifications, languages, []() -> chairlink::EADSessionController& {
