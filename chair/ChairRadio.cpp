@@ -78,7 +78,7 @@ void ChairRadio::advertise(const std::weak_ptr<CentralLink>& weak, const std::st
     auto link = weak.lock();
     if (!link || !link->scanning()) return;
     for (const auto& p : peripherals_) {
-        if (service != kChairService) continue;  // every peripheral here offers the chair's
+        if (!advertising_ || service != kChairService) continue;  // every one offers the chair's
         link->deliver([p](BleCentralEvents& e) { e.didDiscover(p.id, p.name, p.rssi); });
     }
     if (!link->scanDuplicates()) return;
@@ -228,6 +228,22 @@ void ChairRadio::setPoweredOn(bool on) {
         }
         link->setManagerState(state);
         link->deliver([state](BleCentralEvents& e) { e.centralStateChanged(state); });
+    }
+}
+
+void ChairRadio::setAdvertising(bool on) {
+    if (on == advertising_) return;
+    advertising_ = on;
+    if (!on) return;
+    for (const auto& link : links_) {
+        if (!link->scanning()) continue;
+        // A repeating advertisement restarts from now instead of running twice.
+        auto it = adverts_.find(link.get());
+        if (it != adverts_.end()) {
+            timers_.cancel(it->second);
+            adverts_.erase(it);
+        }
+        advertise(link, kChairService);
     }
 }
 

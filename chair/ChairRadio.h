@@ -66,6 +66,9 @@ public:
     // The chair's side: a value on FFE1 to every subscribed central.
     void notify(const Bytes& value);
     void setPoweredOn(bool on);
+    // While off, scans hear nothing of any peripheral; on again, scanning centrals hear the
+    // peripherals at once.
+    void setAdvertising(bool on);
     void dropLinks();
     void stopNotifying();
 
@@ -97,6 +100,7 @@ private:
     std::vector<AdvertisedPeripheral> peripherals_;
     std::vector<std::shared_ptr<CentralLink>> links_;
     bool poweredOn_ = true;
+    bool advertising_ = true;
     std::optional<HeldAnswer> held_;
     // The repeating advertisement timer of each scanning central.
     std::map<const CentralLink*, ChairTimers::Id> adverts_;

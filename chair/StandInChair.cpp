@@ -83,6 +83,10 @@ void StandInChair::dropLink() {
     onQueue([&] { radio_->dropLinks(); });
 }
 
+void StandInChair::setAdvertising(bool on) {
+    onQueue([&] { radio_->setAdvertising(on); });
+}
+
 void StandInChair::stopNotifying() {
     onQueue([&] { radio_->stopNotifying(); });
 }

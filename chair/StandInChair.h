@@ -48,6 +48,8 @@ public:
     ChairFaults faults() const;
     void setFaults(const ChairFaults& faults);
     void dropLink();
+    // Stops or resumes advertising; a dropped link then stays down until it resumes.
+    void setAdvertising(bool on);
     void stopNotifying();
     // The Bluetooth adapter as the centrals see it.
     void setBluetoothPoweredOn(bool on);

@@ -111,6 +111,20 @@ TEST_F(LinkAgainstChairTest, LostLinkIsRebuiltAndTheLinkUpFrameSentAgain) {
     EXPECT_TRUE(log.contains("Peripheral Disconnected"));
 }
 
+TEST_F(LinkAgainstChairTest, LinkStaysDownWhileTheChairIsSilentAndReturnsWhenItAdvertises) {
+    rig.startController();
+    rig.chair->setAdvertising(false);
+    rig.chair->dropLink();
+    rig.clock.advance(120);
+    EXPECT_FALSE(rig.controller->isConnected());
+    EXPECT_EQ(rig.chair->connections(), 1);
+
+    rig.chair->setAdvertising(true);
+    rig.clock.runDue();
+    EXPECT_TRUE(rig.controller->isConnected());
+    EXPECT_EQ(countOf(rig.chair->writes(), kLinkUp), 2);
+}
+
 TEST_F(LinkAgainstChairTest, CorruptedChecksumIsRejectedAndNotDecoded) {
     rig.chair->setFaults({.corruptChecksums = 2});
     rig.startController();
