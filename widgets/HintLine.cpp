@@ -1,7 +1,6 @@
 #include "widgets/HintLine.h"
 
-#include <QStringList>
-
+#include "main/toolkit/Fonts.h"
 #include "widgets/MarqueeLabel.h"
 
 namespace widgets {
@@ -15,13 +14,7 @@ constexpr int kTabletFontSize = 30;
 }  // namespace
 
 QFont hintLineFont(int pixelSize) {
-    QFont font;
-    // Tried in order; the style hint picks a sans-serif when none of them is installed.
-    font.setFamilies({"Helvetica", "Nimbus Sans", "Liberation Sans", "DejaVu Sans"});
-    font.setStyleHint(QFont::SansSerif);
-    font.setBold(true);
-    font.setPixelSize(pixelSize);
-    return font;
+    return tk::Fonts::named("Helvetica-Bold", pixelSize);
 }
 
 MarqueeLabel* makeHintLine(base::Clock& clock, base::NotificationCenter& center, const QRect& frame,

@@ -7,10 +7,33 @@
 #include <QWidget>
 #include <cstdio>
 
-#include "QtTimerClock.h"
 #include "base/NotificationCenter.h"
+#include "main/toolkit/QtClock.h"
 #include "widgets/HintLine.h"
 #include "widgets/MarqueeLabel.h"
+
+namespace {
+
+// Counts the calls that ran, to show how often a scrolling or a still label wakes up.
+class CountingClock final : public base::Clock {
+public:
+    explicit CountingClock(base::Clock& inner) : inner_(inner) {}
+    double now() const override { return inner_.now(); }
+    TimerId callAfter(double delay, base::Task task) override {
+        return inner_.callAfter(delay, [this, task = std::move(task)] {
+            ++fired_;
+            task();
+        });
+    }
+    void cancel(TimerId id) override { inner_.cancel(id); }
+    std::size_t fired() const { return fired_; }
+
+private:
+    base::Clock& inner_;
+    std::size_t fired_ = 0;  // main thread only
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -21,7 +44,8 @@ int main(int argc, char** argv) {
     const int shotAt = static_cast<int>(args.indexOf("--shot"));
     const QString shot = shotAt > 0 ? args.value(shotAt + 1) : QString();
 
-    marquee_demo::QtTimerClock clock;
+    tk::QtClock qtClock;
+    CountingClock clock(qtClock);
     base::NotificationCenter center;
     QWidget screen;
     screen.resize(480, 320);
@@ -42,6 +66,6 @@ int main(int argc, char** argv) {
     QTimer::singleShot(static_cast<int>(seconds * 1000), &app, &QApplication::quit);
     const int result = app.exec();
     std::printf("%s hint, text width %.0f, %zu clock callbacks in %.1f s\n",
-                still ? "still" : "scrolling", hint->textWidth(), clock.firedCount(), seconds);
+                still ? "still" : "scrolling", hint->textWidth(), clock.fired(), seconds);
     return result;
 }
