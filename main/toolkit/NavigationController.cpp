@@ -59,6 +59,12 @@ ViewController* NavigationController::rootViewController() const {
     return stack_.front().get();
 }
 
+std::vector<ViewController*> NavigationController::viewControllers() const {
+    std::vector<ViewController*> screens;
+    for (const auto& controller : stack_) screens.push_back(controller.get());
+    return screens;
+}
+
 void NavigationController::pushViewController(std::shared_ptr<ViewController> controller,
                                               bool animated) {
     popped_.clear();

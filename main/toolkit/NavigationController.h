@@ -34,6 +34,8 @@ public:
     ViewController* topViewController() const;
     ViewController* rootViewController() const;
     int depth() const { return int(stack_.size()); }
+    // The screens on the stack, the root first.
+    std::vector<ViewController*> viewControllers() const;
 
     QWidget* navigationBar() const { return bar_; }
     ImageButton* backButton() const { return backButton_; }

@@ -55,6 +55,17 @@ TEST_F(NavigationTest, RootHidesTheBarBeforeItShows) {
     EXPECT_EQ(root->navigationController(), nav.get());
 }
 
+TEST_F(NavigationTest, ViewControllersListTheStackFromTheRoot) {
+    auto files = screen("/");
+    auto folder = screen("/docs");
+    nav->pushViewController(files, false);
+    nav->pushViewController(folder, false);
+    using List = std::vector<tk::ViewController*>;
+    EXPECT_EQ(nav->viewControllers(), (List{root.get(), files.get(), folder.get()}));
+    nav->popViewController(false);
+    EXPECT_EQ(nav->viewControllers(), (List{root.get(), files.get()}));
+}
+
 TEST_F(NavigationTest, PushShowsOnlyTheTopWithTitleAndBackButton) {
     auto files = screen("/");
     nav->pushViewController(files, true);
