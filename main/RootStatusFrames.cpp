@@ -1,11 +1,12 @@
-// Status frames from the chair. The drain has already checked and answered each frame; what
-// a frame changes on the screen (power button, running state, records, title and hint,
-// panels) is the status decoder's job, which takes over this entry point. Until it is in,
-// received frames are acknowledged and leave the screen as it is.
+// Status frames from the chair. The drain has already checked and answered each frame; the
+// status decoder turns it into what the screen shows.
 #include "main/RootViewController.h"
+#include "main/StatusDecoder.h"
 
 namespace mainscreen {
 
-void RootViewController::statusFrameReceived(const chairlink::Bytes& /*frame*/) {}
+void RootViewController::statusFrameReceived(const chairlink::Bytes& frame) {
+    StatusDecoder(*this).decode(frame);
+}
 
 }  // namespace mainscreen

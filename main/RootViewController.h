@@ -115,6 +115,14 @@ public:
     void InitWithAutoView();
     void autoViewAction(tk::ImageButton& sender);
 
+    // ---- Adjust and Info panels (put up by the chair's running state) ----
+    void InitWithAdjustView();
+    void adjustViewAction(tk::ImageButton& sender);
+    void initWithInfoView();
+    void infoViewAction(tk::ImageButton& sender);
+    // "infoViewMessage": technique, speed and width from the automatic and manual records.
+    void infoNotification();
+
     // ---- Received status frames ----
     // Each frame the drain accepted, in arrival order.
     void statusFrameReceived(const chairlink::Bytes& frame);
@@ -152,7 +160,11 @@ public:
     void setCurrentService(std::int64_t count) { currentService_ = count; }
     MenuView* menuView() const { return menuView_; }
     widgets::MarqueeLabel* hintLine() const;
+    tk::Runtime& runtime() const { return env_.runtime; }
+    base::NotificationCenter& notifications() const { return env_.notifications; }
 
+    // Takes the view with `tag` off the screen (and frees it later), if present.
+    void removeViewWithTag(int tag);
     // The view with `tag` anywhere under the root view (panels, fixed controls), or nullptr.
     QWidget* viewWithTag(int tag) const;
     template <typename T>
@@ -177,7 +189,6 @@ private:
 
     // One command frame to the chair; nothing without a session controller.
     void send(std::int32_t code);
-    void removeViewWithTag(int tag);
     void hideViewWithTag(int tag, bool hidden);
     void slideMenu(double alpha, int y);
     // Menu entries: build the panel, label it and restore what the chair reported last.

@@ -83,9 +83,7 @@ void StatusDecoder::runningStateWithAdjust(const Fields& f) {
             // The first of two frames: the Adjust panel goes and the Info panel comes; the
             // next frame finds no Adjust panel and shows the Info panel running.
             powerOn();
-            adjust_->hide();
-            adjust_->setParent(nullptr);
-            adjust_->deleteLater();
+            root_.removeViewWithTag(kAdjustPanelTag);
             root_.setCurrentState(1);
             root_.setPowerState(1);
             bringUpInfoPanel();
