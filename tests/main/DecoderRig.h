@@ -1,0 +1,149 @@
+#pragma once
+
+// First, before any Qt header defines `emit` as a macro.
+#include "chair/StandInChair.h"
+
+#include <QFile>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "base/Dispatch.h"
+#include "base/Log.h"
+#include "base/NotificationCenter.h"
+#include "link/EADSessionController.h"
+#include "link/Hex.h"
+#include "link/LinkEnvironment.h"
+#include "link/StatusFrames.h"
+#include "main/RootViewController.h"
+#include "main/ViewTags.h"
+#include "main/toolkit/ImageButton.h"
+#include "main/toolkit/ImageView.h"
+#include "main/toolkit/Label.h"
+#include "main/toolkit/Tag.h"
+#include "panels/AdjustView.h"
+#include "panels/InfoView.h"
+#include "panels/LanguageStore.h"
+#include "support/TestRuntime.h"
+#include "widgets/MarqueeLabel.h"
+
+namespace decodertest {
+
+// Every title, hint and Info key shown as "[key]", so a test reads which key is on screen.
+inline void writeKeyLanguage(const QString& directory) {
+    QStringList keys{"shoulderOne",
+                     "shoulderSecond",
+                     "manualChoice",
+                     "Automaticcomfort",
+                     "Automaticrelax",
+                     "Automaticacherelieve",
+                     "Automaticfullairpressure",
+                     "Automaticwaisttwist",
+                     "Automaticwaiststretch",
+                     "PauseState",
+                     "AutomaticMusic",
+                     "AutomaticI",
+                     "AutomaticII",
+                     "AutomaticIII",
+                     "Automaticother",
+                     "autoOne",
+                     "strength",
+                     "running",
+                     "pause"};
+    for (int k = 0; k <= 19; ++k) keys << QString("hint%1").arg(k);
+    QString xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><plist version=\"1.0\"><dict>";
+    for (const QString& key : keys) {
+        xml += QString("<key>%1</key><string>[%1]</string>").arg(key);
+    }
+    xml += "</dict></plist>";
+    for (const char* language : {"/zh.plist", "/en.plist"}) {
+        QFile file(directory + language);
+        if (file.open(QIODevice::WriteOnly)) file.write(xml.toUtf8());
+    }
+}
+
+// The real main screen on the manual clock, linked through the real session controller and
+// drain to a quiet stand-in chair that sends only the frames a test gives it.
+struct DecoderRig {
+    explicit DecoderRig(tk::Screen screen = tk::Screen::phone())
+        : rt(screen), languages(rt.bundle) {
+        writeKeyLanguage(rt.dir.path());
+        rt.clock.setSettle([this] { dispatch.settle(); });
+        chair::StandInOptions options;
+        options.quiet = true;
+        chair = chair::StandInChair::create(dispatch, rt.clock, options);
+        root = std::make_unique<mainscreen::RootViewController>(mainscreen::MainScreenEnvironment{
+            rt.runtime, dispatch, center, languages, [this]() -> chairlink::EADSessionController& {
+                session =
+                    std::make_unique<chairlink::EADSessionController>(chairlink::LinkEnvironment{
+                        dispatch, rt.clock, center, chair->centralFactory()});
+                return *session;
+            }});
+        root->view()->resize(screen.windowSize());
+        root->view()->show();
+        rt.clock.advance(mainscreen::RootViewController::kLogoSeconds);
+        rt.clock.advance(1.0);  // the link comes up
+        chair->clearWrites();
+    }
+
+    ~DecoderRig() {
+        dispatch.settle();
+        root.reset();
+        session.reset();
+        dispatch.settle();
+    }
+
+    // The chair notifies these bytes as one value; returns once the remote has handled them.
+    void frame(const char* hexBytes) {
+        auto bytes = chairlink::parseHexBytes(hexBytes);
+        if (!bytes) throw std::invalid_argument(std::string("bad hex in test: ") + hexBytes);
+        chair->notify(*bytes);
+        rt.clock.runDue();
+    }
+
+    // A 10-byte status frame with a correct checksum.
+    void status(std::uint8_t type, std::uint8_t d1, std::uint8_t d2 = 0, std::uint8_t d3 = 0,
+                std::uint8_t d4 = 0) {
+        chair->notify(chairlink::makeLongStatusFrame(type, d1, d2, d3, d4));
+        rt.clock.runDue();
+    }
+
+    // What the remote wrote to the chair since the last call, as hex lines.
+    std::vector<std::string> writes() {
+        std::vector<std::string> lines;
+        for (const auto& w : chair->writes()) lines.push_back(chairlink::upperHexPairs(w));
+        chair->clearWrites();
+        return lines;
+    }
+
+    panels::AdjustView* adjust() const {
+        return root->viewWithTag<panels::AdjustView>(mainscreen::kAdjustPanelTag);
+    }
+    panels::InfoView* info() const {
+        return root->viewWithTag<panels::InfoView>(mainscreen::kInfoPanelTag);
+    }
+    QString infoImage(int tag) const {
+        return tk::viewWithTag<tk::ImageView>(info(), tag)->image().name();
+    }
+    QString title() const { return root->titleLabel()->text(); }
+    QString hint() const { return root->hintLine()->text(); }
+    QString powerPicture() const {
+        return root->viewWithTag<tk::ImageButton>(mainscreen::kPowerButtonTag)
+            ->backgroundImage()
+            .name();
+    }
+
+    base::LogCapture logs;
+    testsupport::TestRuntime rt;
+    base::Dispatch dispatch{rt.main};
+    base::NotificationCenter center;
+    panels::LanguageStore languages;
+    std::shared_ptr<chair::StandInChair> chair;
+    std::unique_ptr<chairlink::EADSessionController> session;
+    std::unique_ptr<mainscreen::RootViewController> root;
+};
+
+}  // namespace decodertest
