@@ -53,8 +53,7 @@ int runApp(int argc, char** argv) {
     // The stand-in chair is made only when it is the one chosen.
     std::shared_ptr<chair::StandInChair> standIn;
     const auto selection = bluetooth::chooseChair(
-        bluetooth::chairKindFromArguments(arguments(app)),
-        bluetooth::qtChairSources(clock, [&] {
+        bluetooth::chairKindFromArguments(arguments(app)), bluetooth::qtChairSources(clock, [&] {
             standIn = chair::StandInChair::create(dispatch, clock);
             return standIn->centralFactory();
         }));

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <algorithm>
 #include <cmath>
 
@@ -178,7 +179,14 @@ void ListView::setBackgroundColor(const QColor& color) {
 
 void ListView::layoutRows() {
     scroll_->setGeometry(rect());
-    const int width = scroll_->viewport()->width();
+    // The viewport catches up with the scroll area only once laid out, so measure here.
+    int total = content_->top();
+    for (const auto& row : rows_) total += row.height;
+    int width = scroll_->maximumViewportSize().width();
+    if (total > scroll_->maximumViewportSize().height()) {
+        width -= scroll_->verticalScrollBar()->sizeHint().width();
+    }
+    width = std::max(width, 0);
     int y = content_->top();
     header_->setGeometry(0, 0, width, kHeaderHeight);
     for (auto& row : rows_) {

@@ -1,0 +1,59 @@
+#include "main/script/ScriptOptions.h"
+
+#include <QDir>
+
+namespace script {
+
+std::optional<ScriptOptions> ScriptOptions::parse(const QStringList& arguments,
+                                                  std::string& error) {
+    ScriptOptions options;
+    options.launch = tk::LaunchOptions::parse(arguments);
+    bool haveScript = false;
+    for (int i = 1; i < arguments.size(); ++i) {
+        QString name = arguments[i];
+        std::optional<QString> value;
+        if (const int equals = name.indexOf('='); name.startsWith("--") && equals > 0) {
+            value = name.mid(equals + 1);
+            name = name.left(equals);
+        }
+        if (name != "--script" && name != "--chair" && name != "--home" && name != "--log") {
+            continue;
+        }
+        if (!value) {
+            if (i + 1 >= arguments.size()) {
+                error = name.toStdString() + " needs a value";
+                return std::nullopt;
+            }
+            value = arguments[++i];
+        }
+        if (name == "--script") {
+            options.scriptFile = *value;
+            haveScript = true;
+        } else if (name == "--chair") {
+            if (*value == "scripted") {
+                options.chair = ChairMode::Scripted;
+            } else if (*value == "simulated") {
+                options.chair = ChairMode::Simulated;
+            } else {
+                error = "--chair must be scripted or simulated in script mode, not \"" +
+                        value->toStdString() + "\"";
+                return std::nullopt;
+            }
+        } else if (name == "--home") {
+            if (!QDir(*value).exists()) {
+                error = "--home: no such directory: " + value->toStdString();
+                return std::nullopt;
+            }
+            options.home = QDir(*value).absolutePath();
+        } else {
+            options.logFile = *value;
+        }
+    }
+    if (!haveScript || options.scriptFile.isEmpty()) {
+        error = "--script needs a file name";
+        return std::nullopt;
+    }
+    return options;
+}
+
+}  // namespace script

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <string>
+
+#include "main/toolkit/LaunchOptions.h"
+
+namespace script {
+
+// scripted: the chair connects as usual but sends only what the script tells it to;
+// simulated: it behaves as a chair.
+enum class ChairMode { Scripted, Simulated };
+
+// `massage-remote --script FILE [--idiom phone|tablet] [--screen LxS] [--settings FILE]
+// [--home DIR] [--chair scripted|simulated] [--log FILE]`.
+struct ScriptOptions {
+    QString scriptFile;
+    ChairMode chair = ChairMode::Scripted;
+    std::optional<QString> home;     // the home directory the app sees
+    std::optional<QString> logFile;  // where the system log goes; dropped when absent
+    tk::LaunchOptions launch;
+
+    // The options, or one line saying what is wrong with them.
+    static std::optional<ScriptOptions> parse(const QStringList& arguments, std::string& error);
+};
+
+}  // namespace script

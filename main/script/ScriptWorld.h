@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QTemporaryDir>
+#include <memory>
+#include <ostream>
+
+#include "base/Dispatch.h"
+#include "base/ManualClock.h"
+#include "base/NotificationCenter.h"
+#include "base/PumpedMainThread.h"
+#include "main/script/ScriptOptions.h"
+#include "main/toolkit/Bundle.h"
+#include "main/toolkit/Runtime.h"
+#include "main/toolkit/UserDefaults.h"
+#include "panels/LanguageStore.h"
+
+namespace chair {
+class StandInChair;
+}
+namespace chairlink {
+class EADSessionController;
+}
+namespace mainscreen {
+class AppDelegate;
+}
+
+namespace script {
+
+// The whole app on a manual clock with a stand-in chair, for script mode and tests. Every
+// write the chair receives is printed on `out` as "chair-got XX XX ..." from the main thread.
+// Time moves only through advance(); work on other threads is always finished before.
+class ScriptWorld {
+public:
+    ScriptWorld(const ScriptOptions& options, std::ostream& out);
+    ~ScriptWorld();
+    ScriptWorld(const ScriptWorld&) = delete;
+    ScriptWorld& operator=(const ScriptWorld&) = delete;
+
+    // Launches the app: the window shows with the logo.
+    void launch();
+
+    void advance(double seconds);
+    // Lets every thread finish what it was handed and runs what is due now.
+    void settle();
+
+    mainscreen::AppDelegate& app() { return *app_; }
+    chair::StandInChair& chair() { return *chair_; }
+    base::ManualClock& clock() { return clock_; }
+
+private:
+    static tk::Screen screenFor(const tk::LaunchOptions& options);
+
+    std::ostream& out_;
+    QTemporaryDir scratch_;
+    base::PumpedMainThread main_;
+    base::Dispatch dispatch_{main_};
+    base::ManualClock clock_;
+    base::NotificationCenter notifications_;
+    tk::UserDefaults defaults_;
+    tk::Bundle bundle_;
+    tk::Runtime runtime_;
+    panels::LanguageStore languages_;
+    std::shared_ptr<chair::StandInChair> chair_;
+    std::unique_ptr<chairlink::EADSessionController> controller_;
+    std::unique_ptr<mainscreen::AppDelegate> app_;
+};
+
+}  // namespace script

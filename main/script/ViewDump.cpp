@@ -1,0 +1,91 @@
+#include "main/script/ViewDump.h"
+
+#include <QJsonArray>
+#include <QLabel>
+
+#include "main/AppDelegate.h"
+#include "main/toolkit/AlertView.h"
+#include "main/toolkit/ImageButton.h"
+#include "main/toolkit/ImageView.h"
+#include "main/toolkit/Label.h"
+#include "main/toolkit/NavigationController.h"
+#include "main/toolkit/Tag.h"
+#include "main/toolkit/ViewAttributes.h"
+#include "widgets/MarqueeLabel.h"
+
+namespace script {
+
+namespace {
+QJsonValue orNull(const QString& text) {
+    return text.isEmpty() ? QJsonValue() : text;
+}
+
+QString className(const QWidget* view) {
+    const QString name = view->metaObject()->className();
+    const int colons = name.lastIndexOf("::");
+    return colons < 0 ? name : name.mid(colons + 2);
+}
+
+QJsonValue imageOf(const QWidget* view) {
+    if (auto* button = qobject_cast<const tk::ImageButton*>(view)) {
+        return orNull(button->backgroundImage().name());
+    }
+    if (auto* image = qobject_cast<const tk::ImageView*>(view))
+        return orNull(image->image().name());
+    return QJsonValue();
+}
+
+QJsonValue textOf(const QWidget* view) {
+    if (auto* button = qobject_cast<const tk::ImageButton*>(view)) return orNull(button->title());
+    if (auto* label = qobject_cast<const tk::Label*>(view)) return label->text();
+    if (auto* marquee = qobject_cast<const widgets::MarqueeLabel*>(view)) return marquee->text();
+    if (auto* label = qobject_cast<const QLabel*>(view)) return label->text();
+    return QJsonValue();
+}
+
+QJsonValue optionalText(const QWidget* view) {
+    return view ? textOf(view) : QJsonValue();
+}
+}  // namespace
+
+QJsonObject dumpView(const QWidget* view) {
+    const QRect frame = view->geometry();
+    QJsonArray children;
+    for (const QObject* child : view->children()) {
+        // Top-level children (dialogs, removed views waiting for deletion) are not in the tree.
+        const auto* widget = qobject_cast<const QWidget*>(child);
+        if (widget && !widget->isWindow()) children.append(dumpView(widget));
+    }
+    return {{"class", className(view)},
+            {"tag", tk::tagOf(view)},
+            {"frame", QJsonArray{frame.x(), frame.y(), frame.width(), frame.height()}},
+            {"hidden", view->isHidden()},
+            {"alpha", tk::alphaOf(view)},
+            {"image", imageOf(view)},
+            {"text", textOf(view)},
+            {"touchable", tk::takesTouches(view)},
+            {"children", children}};
+}
+
+QJsonObject dumpScreen(const mainscreen::AppDelegate& app) {
+    auto& root = app.rootviewCtrl();
+    QJsonObject screen = dumpView(root.view());
+    screen["title"] = optionalText(root.titleLabel());
+    screen["hint"] = optionalText(root.hintLine());
+    QJsonValue alert;
+    if (auto* shown = tk::AlertView::visibleAlert(app.window())) {
+        alert = QJsonObject{{"title", shown->title()},
+                            {"message", shown->message()},
+                            {"button", shown->buttonTitle()}};
+    }
+    screen["alert"] = alert;
+    QJsonArray navigation;
+    for (const auto* controller : app.navigationController()->viewControllers()) {
+        navigation.append(controller->title());
+    }
+    screen["navigation"] = navigation;
+    screen["navigationBarHidden"] = app.navigationController()->isNavigationBarHidden();
+    return screen;
+}
+
+}  // namespace script
