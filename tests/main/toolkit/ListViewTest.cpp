@@ -58,6 +58,7 @@ TEST_F(ListViewTest, RowsHeightsAndCellsComeFromTheSource) {
     EXPECT_EQ(list.cellForRow(1)->textLabel()->text(), "English");
     EXPECT_EQ(list.cellForRow(0)->height(), 30);
     EXPECT_EQ(list.cellForRow(1)->y(), 30);
+    EXPECT_EQ(list.cellForRow(0)->width(), 190) << "rows span the list";
     EXPECT_EQ(list.cellForRow(0)->contentBackgroundColor(), QColor(0, 204, 204, 128));
     EXPECT_EQ(list.cellForRow(2), nullptr);
     EXPECT_EQ(list.headerTitle(), "");
@@ -108,6 +109,15 @@ TEST_F(ListViewTest, DeselectAndSelectedRow) {
     list.deselectRow(2);
     EXPECT_EQ(list.selectedRow(), std::nullopt);
     EXPECT_FALSE(list.cellForRow(2)->isSelected());
+}
+
+TEST(ListViewLayout, RowsSpanTheListEvenWhenFilledBeforeItShows) {
+    LanguageSource source;
+    tk::ListView list;
+    list.resize(240, 100);
+    list.setSource(&source);
+    list.reloadData();
+    EXPECT_EQ(list.cellForRow(0)->width(), 240);
 }
 
 struct BrokenSource : tk::ListViewSource {
