@@ -32,28 +32,10 @@
 
 namespace decodertest {
 
-// Every title, hint and Info key shown as "[key]", so a test reads which key is on screen.
-inline void writeKeyLanguage(const QString& directory) {
-    QStringList keys{"shoulderOne",
-                     "shoulderSecond",
-                     "manualChoice",
-                     "Automaticcomfort",
-                     "Automaticrelax",
-                     "Automaticacherelieve",
-                     "Automaticfullairpressure",
-                     "Automaticwaisttwist",
-                     "Automaticwaiststretch",
-                     "PauseState",
-                     "AutomaticMusic",
-                     "AutomaticI",
-                     "AutomaticII",
-                     "AutomaticIII",
-                     "Automaticother",
-                     "autoOne",
-                     "strength",
-                     "running",
-                     "pause"};
-    for (int k = 0; k <= 19; ++k) keys << QString("hint%1").arg(k);
+// Every key shown as "[key]", so a test reads which key is on screen. The empty key stays
+// without a text, as in the app's own files.
+inline void writeKeyLanguage(const QString& directory, QStringList keys) {
+    keys.removeAll(QString());
     QString xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><plist version=\"1.0\"><dict>";
     for (const QString& key : keys) {
         xml += QString("<key>%1</key><string>[%1]</string>").arg(key);
@@ -70,7 +52,6 @@ inline void writeKeyLanguage(const QString& directory) {
 struct DecoderRig {
     explicit DecoderRig(tk::Screen screen = tk::Screen::phone())
         : rt(screen), languages(rt.bundle) {
-        writeKeyLanguage(rt.dir.path());
         rt.clock.setSettle([this] { dispatch.settle(); });
         chair::StandInOptions options;
         options.quiet = true;
@@ -86,6 +67,9 @@ struct DecoderRig {
         root->view()->show();
         rt.clock.advance(mainscreen::RootViewController::kLogoSeconds);
         rt.clock.advance(1.0);  // the link comes up
+        // The dictionary is read again on every use, so it may be written now.
+        writeKeyLanguage(rt.dir.path(), root->titleArray() + root->hintArray() +
+                                            QStringList{"strength", "running", "pause"});
         chair->clearWrites();
     }
 
