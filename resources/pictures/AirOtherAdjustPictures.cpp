@@ -54,24 +54,13 @@ void paintScale(QPainter& painter, const QSizeF& size, int marked) {
         const double barHeight = pitch * (lit ? 0.62 : 0.42);
         const QRectF bar(w * (lit ? 0.36 : 0.44), centreY - barHeight / 2, w * (lit ? 0.6 : 0.44),
                          barHeight);
+        paintLevelStep(painter, bar, barHeight / 2, lit);
         if (lit) {
-            for (int ring = 1; ring <= 3; ++ring) {
-                const double grow = w * 0.025 * ring;
-                painter.setPen(QPen(p::withAlpha(p::kCyan, 0.22 / ring), w * 0.03));
-                painter.setBrush(Qt::NoBrush);
-                painter.drawRoundedRect(bar.adjusted(-grow, -grow, grow, grow), barHeight / 2,
-                                        barHeight / 2);
-            }
             painter.setPen(QPen(p::kIce, w * 0.015));
             painter.setBrush(p::kCyan);
-            painter.drawRoundedRect(bar, barHeight / 2, barHeight / 2);
             painter.drawPolygon(
                 QPolygonF({QPointF(w * 0.04, centreY - pitch * 0.42), QPointF(w * 0.28, centreY),
                            QPointF(w * 0.04, centreY + pitch * 0.42)}));
-        } else {
-            painter.setPen(QPen(p::kEdge, w * 0.012));
-            painter.setBrush(p::kMutedShade);
-            painter.drawRoundedRect(bar, barHeight / 2, barHeight / 2);
         }
     }
 }

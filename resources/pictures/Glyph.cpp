@@ -118,6 +118,11 @@ void paintGlyph(QPainter& painter, const QRectF& box, const Glyph& glyph, const 
     painter.restore();
 }
 
+QPointF onCircle(QPointF centre, double radius, double degrees) {
+    const double radians = degrees * M_PI / 180.0;
+    return {centre.x() + radius * std::cos(radians), centre.y() - radius * std::sin(radians)};
+}
+
 QPainterPath circlePath(QPointF centre, double radius) {
     QPainterPath path;
     path.addEllipse(centre, radius, radius);

@@ -4,6 +4,7 @@
 #include <QPainterPath>
 #include <QPointF>
 #include <QRectF>
+#include <initializer_list>
 #include <vector>
 
 class QPainter;
@@ -49,6 +50,8 @@ Ink disabledInk();  // a control that cannot be used yet
 void paintGlyph(QPainter& painter, const QRectF& box, const Glyph& glyph, const Ink& ink);
 
 // Path helpers in design units.
+// The point at `degrees` (0 = right, 90 = up, as on screen) on a circle.
+QPointF onCircle(QPointF centre, double radius, double degrees);
 QPainterPath circlePath(QPointF centre, double radius);
 QPainterPath arcPath(QPointF centre, double radius, double startDegrees, double spanDegrees);
 QPainterPath polyline(std::initializer_list<QPointF> points, bool closed = false);

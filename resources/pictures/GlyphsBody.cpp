@@ -10,18 +10,13 @@ using Layer = Glyph::Layer;
 
 namespace {
 
-QPointF towards(QPointF from, double degrees, double length) {
-    const double radians = degrees * M_PI / 180.0;
-    return {from.x() + length * std::cos(radians), from.y() - length * std::sin(radians)};
-}
-
 // A curved arrow around `centre`, from `start` turning by `span` degrees (positive turns
 // counter-clockwise on screen).
 Glyph curvedArrow(QPointF centre, double radius, double start, double span) {
     Glyph g;
     g.line(arcPath(centre, radius, start, span), 6.5, Layer::Accent);
     const double end = start + span;
-    g.line(arrowHead(towards(centre, end, radius), end + (span > 0 ? 90 : -90), 13), 6.5,
+    g.line(arrowHead(onCircle(centre, radius, end), end + (span > 0 ? 90 : -90), 13), 6.5,
            Layer::Accent);
     return g;
 }
@@ -38,17 +33,17 @@ Glyph chair(ChairMove move) {
     const double legAngle =
         move == ChairMove::FootUp ? -12 : (move == ChairMove::FootDown ? -68 : -50);
     const QPointF knee(hip.x() + seat, hip.y());
-    const QPointF head = towards(hip, backAngle, 34);
-    const QPointF foot = towards(knee, legAngle, 26);
+    const QPointF head = onCircle(hip, 34, backAngle);
+    const QPointF foot = onCircle(knee, 26, legAngle);
 
     Glyph g;
     const Layer backLayer = feet || move == ChairMove::None ? Layer::Main : Layer::Accent;
     const Layer legLayer = feet ? Layer::Accent : Layer::Main;
     g.line(hip, knee, 9);
     g.line(hip, head, 9, backLayer);
-    g.area(circlePath(towards(hip, backAngle, 42), 5.5), backLayer);
+    g.area(circlePath(onCircle(hip, 42, backAngle), 5.5), backLayer);
     g.line(knee, foot, 8, legLayer);
-    g.line(towards(foot, legAngle + 90, 5), towards(foot, legAngle - 90, 7), 6, legLayer);
+    g.line(onCircle(foot, 5, legAngle + 90), onCircle(foot, 7, legAngle - 90), 6, legLayer);
     g.line({hip.x() + seat / 2, hip.y() + 4}, {hip.x() + seat / 2, 80}, 6);
     g.line({hip.x() + 2, 82}, {hip.x() + seat - 2, 82}, 6);
 

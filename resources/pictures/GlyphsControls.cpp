@@ -208,9 +208,7 @@ Glyph pointer() {
 Glyph automatic() {
     Glyph g;
     g.line(arcPath({50, 50}, 38, 110, 300), 7, Layer::Accent);
-    g.line(arrowHead({50 + 38 * std::cos(50 * M_PI / 180), 50 - 38 * std::sin(50 * M_PI / 180)},
-                     140, 15),
-           7, Layer::Accent);
+    g.line(arrowHead(onCircle({50, 50}, 38, 50), 140, 15), 7, Layer::Accent);
     g.add(lettering("A", {30, 28, 40, 44}));
     return g;
 }
@@ -229,9 +227,8 @@ Glyph gauge() {
     Glyph g;
     g.line(arcPath({50, 60}, 36, 200, -220), 7);
     for (int i = 0; i <= 4; ++i) {
-        const double angle = (200 - i * 55) * M_PI / 180;
-        g.line({50 + 24 * std::cos(angle), 60 - 24 * std::sin(angle)},
-               {50 + 29 * std::cos(angle), 60 - 29 * std::sin(angle)}, 4.5);
+        const double angle = 200 - i * 55;
+        g.line(onCircle({50, 60}, 24, angle), onCircle({50, 60}, 29, angle), 4.5);
     }
     g.line({50, 60}, {70, 38}, 7, Layer::Accent);
     g.area(circlePath({50, 60}, 8), Layer::Accent);

@@ -9,11 +9,6 @@ using Layer = Glyph::Layer;
 
 namespace {
 
-QPointF onCircle(QPointF centre, double radius, double degrees) {
-    const double radians = degrees * M_PI / 180.0;
-    return {centre.x() + radius * std::cos(radians), centre.y() - radius * std::sin(radians)};
-}
-
 // A roller turning: a ball with a curved arrow around it.
 Glyph roller(QPointF centre, double radius, bool clockwise) {
     Glyph g;

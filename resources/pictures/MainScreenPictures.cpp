@@ -29,13 +29,7 @@ void paintMenuTab(QPainter& painter, const QSizeF& size) {
     const QRectF tab(-0.2 * w, -0.2 * h, 1.16 * w, 1.12 * h);
     const double radius = 0.28 * h;
     painter.setRenderHint(QPainter::Antialiasing);
-    for (int ring = 1; ring <= 3; ++ring) {
-        const double grow = 0.012 * h * ring;
-        painter.setPen(QPen(p::withAlpha(p::kCyan, 0.16 / ring), 0.02 * h));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(tab.adjusted(-grow, -grow, grow, grow), radius + grow,
-                                radius + grow);
-    }
+    paintGlowRings(painter, tab, radius, 0.012 * h, 0.16);
     QLinearGradient fill(0, 0, 0, h);
     fill.setColorAt(0.0, p::kSlateHigh);
     fill.setColorAt(1.0, p::kSurface);

@@ -45,15 +45,7 @@ void paintProgrammeKey(QPainter& painter, const QSizeF& size, Look look, const G
     painter.drawLine(band.bottomLeft(), band.bottomRight());
     painter.setClipping(false);
     const QRectF light = fraction(tile, 0.34, 0.76, 0.32, 0.045);
-    if (on) {
-        for (int ring = 1; ring <= 3; ++ring) {
-            const double grow = tile.width() * 0.012 * ring;
-            painter.setPen(QPen(p::withAlpha(p::kCyan, 0.25 / ring), tile.width() * 0.02));
-            painter.setBrush(Qt::NoBrush);
-            painter.drawRoundedRect(light.adjusted(-grow, -grow, grow, grow), light.height(),
-                                    light.height());
-        }
-    }
+    if (on) paintGlowRings(painter, light, light.height() / 2, tile.width() * 0.012, 0.25);
     painter.setPen(Qt::NoPen);
     painter.setBrush(on ? p::kCyan : p::kMutedShade);
     painter.drawRoundedRect(light, light.height() / 2, light.height() / 2);
@@ -75,25 +67,7 @@ void paintGradeBar(QPainter& painter, const QSizeF& size, int lit) {
         const double height = (0.26 + 0.07 * k) * h;
         const QRectF segment(left + k * column + 0.1 * column, bottom - height, 0.8 * column,
                              height);
-        if (k < lit) {
-            for (int ring = 1; ring <= 3; ++ring) {
-                const double grow = 0.02 * h * ring;
-                painter.setPen(QPen(p::withAlpha(p::kCyan, 0.22 / ring), 0.03 * h));
-                painter.setBrush(Qt::NoBrush);
-                painter.drawRoundedRect(segment.adjusted(-grow, -grow, grow, grow), 0.06 * h,
-                                        0.06 * h);
-            }
-            QLinearGradient fill(segment.topLeft(), segment.bottomLeft());
-            fill.setColorAt(0.0, p::kIce);
-            fill.setColorAt(0.35, p::kCyan);
-            fill.setColorAt(1.0, p::kCyanDeep);
-            painter.setPen(QPen(p::kCyan, 0.012 * h));
-            painter.setBrush(fill);
-        } else {
-            painter.setPen(QPen(p::kEdge, 0.012 * h));
-            painter.setBrush(p::kMutedShade);
-        }
-        painter.drawRoundedRect(segment, 0.06 * h, 0.06 * h);
+        paintLevelStep(painter, segment, 0.06 * h, k < lit);
     }
     const Ink quiet = mutedInk();
     paintGlyph(painter, QRectF(0.03 * w, 0.2 * h, 0.32 * h, 0.32 * h), minus(), quiet);

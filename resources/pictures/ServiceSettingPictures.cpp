@@ -79,24 +79,7 @@ void paintVolume(QPainter& painter, const QSizeF& size, int lit) {
         const double height = h * (0.3 + 0.6 * k / 6.0);
         const QRectF bar(w * 0.02 + k * column + column * 0.14, h * 0.95 - height, column * 0.72,
                          height);
-        if (k < lit) {
-            for (int ring = 1; ring <= 3; ++ring) {
-                const double grow = h * 0.02 * ring;
-                painter.setPen(QPen(p::withAlpha(p::kCyan, 0.2 / ring), h * 0.03));
-                painter.setBrush(Qt::NoBrush);
-                painter.drawRoundedRect(bar.adjusted(-grow, -grow, grow, grow), h * 0.05, h * 0.05);
-            }
-            QLinearGradient fill(bar.topLeft(), bar.bottomLeft());
-            fill.setColorAt(0.0, p::kIce);
-            fill.setColorAt(0.3, p::kCyan);
-            fill.setColorAt(1.0, p::kCyanDeep);
-            painter.setPen(QPen(p::kCyan, h * 0.012));
-            painter.setBrush(fill);
-        } else {
-            painter.setPen(QPen(p::kEdge, h * 0.012));
-            painter.setBrush(p::kMutedShade);
-        }
-        painter.drawRoundedRect(bar, h * 0.05, h * 0.05);
+        paintLevelStep(painter, bar, h * 0.05, k < lit);
     }
 }
 

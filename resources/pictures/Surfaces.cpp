@@ -157,6 +157,40 @@ void paintSocket(QPainter& painter, const QRectF& rect) {
     painter.restore();
 }
 
+void paintGlowRings(QPainter& painter, const QRectF& rect, double radius, double step,
+                    double alpha) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(Qt::NoBrush);
+    for (int ring = 1; ring <= 3; ++ring) {
+        const double grow = step * ring;
+        painter.setPen(QPen(p::withAlpha(p::kCyan, alpha / ring), step * 1.5));
+        painter.drawRoundedRect(rect.adjusted(-grow, -grow, grow, grow), radius + grow,
+                                radius + grow);
+    }
+    painter.restore();
+}
+
+void paintLevelStep(QPainter& painter, const QRectF& step, double radius, bool lit) {
+    const double edge = std::max(1.0, std::min(step.width(), step.height()) * 0.06);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (lit) {
+        paintGlowRings(painter, step, radius, edge * 1.6);
+        QLinearGradient fill(step.topLeft(), step.bottomLeft());
+        fill.setColorAt(0.0, p::kIce);
+        fill.setColorAt(0.32, p::kCyan);
+        fill.setColorAt(1.0, p::kCyanDeep);
+        painter.setPen(QPen(p::kCyan, edge));
+        painter.setBrush(fill);
+    } else {
+        painter.setPen(QPen(p::kEdge, edge));
+        painter.setBrush(p::kMutedShade);
+    }
+    painter.drawRoundedRect(step, radius, radius);
+    painter.restore();
+}
+
 void paintHairline(QPainter& painter, double left, double right, double y, double width,
                    double alpha) {
     painter.save();

@@ -30,6 +30,13 @@ void paintPanel(QPainter& painter, const QRectF& rect, double radius, bool accen
 // The empty socket of an indicator of the running display.
 void paintSocket(QPainter& painter, const QRectF& rect);
 
+// Rings of cyan light around a rounded rectangle, fading outwards by `step` each.
+void paintGlowRings(QPainter& painter, const QRectF& rect, double radius, double step,
+                    double alpha = 0.22);
+
+// One step of a level bar or meter: lit (cyan with its glow) or unlit (quiet slate).
+void paintLevelStep(QPainter& painter, const QRectF& step, double radius, bool lit);
+
 // A cyan light that fades out from the middle of a horizontal line.
 void paintHairline(QPainter& painter, double left, double right, double y, double width,
                    double alpha = 0.9);
