@@ -12,6 +12,7 @@ namespace {
 constexpr int kWideFrom = 431;  // a phone panel wider than 430 points gets the wide layout
 constexpr int kPhoneHeight = 210;
 constexpr int kTabletHeight = 500;
+constexpr int kTabletRightMargin = 120;  // the quick-key column
 constexpr std::int32_t kUpperCode = 0x34;
 constexpr std::int32_t kLowerCode = 0x35;
 }  // namespace
@@ -37,11 +38,14 @@ AdjustView::AdjustView(const QRect& frame, PanelContext context, QWidget* parent
 }
 
 QRect AdjustView::frameOnScreen(const tk::Screen& screen) {
-    // The same rule serves tablets, whose L is always above 500. Their content reaches 480
-    // points down, and a panel clips what lies outside it, so there it is as tall as that.
     const bool wide = screen.L > 500;
-    const int height = screen.isTablet() ? kTabletHeight : kPhoneHeight;
-    return QRect(wide ? 65 : 60, 55, wide ? screen.L - 130 : screen.L - 140, height);
+    if (screen.isTablet()) {
+        // The tablet content reaches 480 points down and 720 across, and a panel clips what
+        // lies outside it: as tall as its content, and ending where the quick keys begin so
+        // it never covers them.
+        return QRect(65, 55, screen.L - kTabletRightMargin - 65, kTabletHeight);
+    }
+    return QRect(wide ? 65 : 60, 55, wide ? screen.L - 130 : screen.L - 140, kPhoneHeight);
 }
 
 void AdjustView::InitAdjustView() {

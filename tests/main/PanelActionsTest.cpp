@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "DecoderRig.h"
+#include "main/MenuView.h"
 #include "main/toolkit/ImageButton.h"
 #include "main/toolkit/Tag.h"
+#include "main/toolkit/ViewAttributes.h"
 
 namespace {
 
@@ -31,6 +33,26 @@ TEST(PanelActions, AdjustButtonsSendUpAndDownOncePerTap) {
     rig.writes();
     tap(rig.adjust(), 1);
     EXPECT_TRUE(rig.writes().empty());
+}
+
+// The quick key tagged `tag`; the menu reuses the small tags, so it is left out of the search.
+QWidget* quickKey(DecoderRig& rig, int tag) {
+    for (auto* button : rig.root->view()->findChildren<tk::ImageButton*>()) {
+        if (tk::tagOf(button) == tag && !rig.root->menuView()->isAncestorOf(button)) return button;
+    }
+    return nullptr;
+}
+
+TEST(PanelActions, OnTabletsTheAdjustPanelLeavesTheQuickKeysFree) {
+    DecoderRig rig(tk::Screen::tablet());
+    rig.status(F1, 3, 0, 6, 0);
+    ASSERT_NE(rig.adjust(), nullptr);
+    for (int tag : {mainscreen::kAutoKeyTag, 2, 3, 4, 5}) {
+        QWidget* key = quickKey(rig, tag);
+        ASSERT_NE(key, nullptr) << tag;
+        const QPoint nearLeftEdge = key->mapTo(rig.root->view(), QPoint(2, key->height() / 2));
+        EXPECT_EQ(tk::touchTarget(rig.root->view(), nearLeftEdge), key) << tag;
+    }
 }
 
 TEST(PanelActions, IntensityAreasStoreTheIntensityBeforeSending) {

@@ -72,7 +72,7 @@ TEST(AdjustView, InstallsTaggedWithTheLayoutOfItsWidth) {
          {280, 60, 50, 40},
          {280, 10, 50, 40}},
         {tk::Screen::tablet(),
-         {65, 55, 894, 500},
+         {65, 55, 839, 500},
          {130, 80, 400, 400},
          {550, 70, 80, 180},
          {630, 140, 90, 80},
