@@ -15,8 +15,13 @@ build: deps
 	@$(CONFIGURE) -B $(BUILD) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
+# Without a display the app cannot open its window, so a headless tour runs instead.
 run: build
-	@$(BUILD)/bin/massage-remote $(ARGS)
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY$$QT_QPA_PLATFORM" ]; then \
+		$(BUILD)/bin/massage-remote $(ARGS); \
+	else \
+		tools/tour/run-tour $(BUILD); \
+	fi
 
 test: build
 	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
