@@ -65,7 +65,7 @@ int runScriptMode(int argc, char** argv) {
     int code = 0;
     {
         QApplication app(argc, argv);
-        ScriptWorld world(*options, std::cout);
+        ScriptWorld world(WorldSettings::from(*options), std::cout);
         world.launch();
         ScriptRunner runner(world, std::cout);
         code = runner.run(text, options->scriptFile, std::cerr);

@@ -13,25 +13,29 @@ namespace script {
 namespace {
 constexpr const char* kWindowTitle = "Massage chair remote (demo chair)";
 
-QString settingsFile(const ScriptOptions& options, const QTemporaryDir& scratch) {
-    // Without --settings a run starts from fresh defaults, so scripts behave the same
+QString settingsFile(const WorldSettings& settings, const QTemporaryDir& scratch) {
+    // Without a settings file a run starts from fresh defaults, so scripts behave the same
     // everywhere.
-    return options.launch.settingsFile.value_or(scratch.path() + "/user-defaults.ini");
+    return settings.settingsFile.value_or(scratch.path() + "/user-defaults.ini");
 }
 }  // namespace
 
-tk::Screen ScriptWorld::screenFor(const tk::LaunchOptions& options) {
+WorldSettings WorldSettings::from(const ScriptOptions& options) {
     // No display to measure: the phone unless the options say otherwise.
     const auto phone = tk::Screen::phone();
-    return tk::Screen::resolve(options.idiom, options.measures,
-                               QSize(phone.L, phone.S + tk::Screen::kStatusBar));
+    WorldSettings settings;
+    settings.screen = tk::Screen::resolve(options.launch.idiom, options.launch.measures,
+                                          QSize(phone.L, phone.S + tk::Screen::kStatusBar));
+    settings.settingsFile = options.launch.settingsFile;
+    settings.chair = options.chair;
+    return settings;
 }
 
-ScriptWorld::ScriptWorld(const ScriptOptions& options, std::ostream& out)
+ScriptWorld::ScriptWorld(const WorldSettings& settings, std::ostream& out)
     : out_(out),
-      defaults_(settingsFile(options, scratch_)),
-      bundle_(tk::Bundle::defaultDirectory()),
-      runtime_(clock_, main_, defaults_, bundle_, screenFor(options.launch)),
+      defaults_(settingsFile(settings, scratch_)),
+      bundle_(settings.bundleDirectory),
+      runtime_(clock_, main_, defaults_, bundle_, settings.screen),
       languages_(bundle_) {
     clock_.setSettle([this] {
         dispatch_.settle();
@@ -40,7 +44,7 @@ ScriptWorld::ScriptWorld(const ScriptOptions& options, std::ostream& out)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     });
     chair_ = chair::StandInChair::create(dispatch_, clock_,
-                                         {.quiet = options.chair == ChairMode::Scripted});
+                                         {.quiet = settings.chair == ChairMode::Scripted});
     chair_->setWriteObserver([this](const chairlink::Bytes& value) {
         // chair's queue: print from the main thread, in order with the script's own output
         main_.post(

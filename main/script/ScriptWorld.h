@@ -26,12 +26,22 @@ class AppDelegate;
 
 namespace script {
 
+// What the world is built with; script mode takes it from its options.
+struct WorldSettings {
+    tk::Screen screen = tk::Screen::phone();
+    QString bundleDirectory = tk::Bundle::defaultDirectory();
+    std::optional<QString> settingsFile;  // fresh defaults when absent
+    ChairMode chair = ChairMode::Scripted;
+
+    static WorldSettings from(const ScriptOptions& options);
+};
+
 // The whole app on a manual clock with a stand-in chair, for script mode and tests. Every
 // write the chair receives is printed on `out` as "chair-got XX XX ..." from the main thread.
 // Time moves only through advance(); work on other threads is always finished before.
 class ScriptWorld {
 public:
-    ScriptWorld(const ScriptOptions& options, std::ostream& out);
+    ScriptWorld(const WorldSettings& settings, std::ostream& out);
     ~ScriptWorld();
     ScriptWorld(const ScriptWorld&) = delete;
     ScriptWorld& operator=(const ScriptWorld&) = delete;
@@ -46,10 +56,11 @@ public:
     mainscreen::AppDelegate& app() { return *app_; }
     chair::StandInChair& chair() { return *chair_; }
     base::ManualClock& clock() { return clock_; }
+    tk::Runtime& runtime() { return runtime_; }
+    // The session controller, once the main screen has asked for it.
+    chairlink::EADSessionController* sessionController() { return controller_.get(); }
 
 private:
-    static tk::Screen screenFor(const tk::LaunchOptions& options);
-
     std::ostream& out_;
     QTemporaryDir scratch_;
     base::PumpedMainThread main_;
