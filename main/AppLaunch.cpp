@@ -41,9 +41,11 @@ int runApp(int argc, char** argv) {
     const tk::LaunchOptions options = tk::LaunchOptions::parse(app.arguments());
     const tk::Screen screen = tk::Screen::resolve(options.idiom, options.measures, displaySize());
 
-    tk::QtClock clock;
-    tk::QtMainThread mainThread;
-    base::Dispatch dispatch(mainThread);
+    // The shared session controller is never destroyed, so what it runs on lasts as long as
+    // the process: made once here and never released.
+    auto& clock = *new tk::QtClock;
+    auto& mainThread = *new tk::QtMainThread;
+    auto& dispatch = *new base::Dispatch(mainThread);
     tk::UserDefaults defaults(options.settingsFile.value_or(tk::UserDefaults::defaultFile()));
     tk::Bundle bundle(tk::Bundle::defaultDirectory());
     tk::Runtime runtime(clock, mainThread, defaults, bundle, screen);
