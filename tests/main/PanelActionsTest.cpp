@@ -7,6 +7,7 @@
 #include "main/toolkit/ImageButton.h"
 #include "main/toolkit/Tag.h"
 #include "main/toolkit/ViewAttributes.h"
+#include "panels/InfoActions.h"
 
 namespace {
 
@@ -24,7 +25,10 @@ TEST(PanelActions, AdjustButtonsSendUpAndDownOncePerTap) {
     DecoderRig rig;
     rig.status(F1, 3, 0, 6, 0);
     rig.writes();
-    tap(rig.adjust(), 1);
+    auto* upper = tk::viewWithTag<tk::ImageButton>(rig.adjust(), 1);
+    upper->touchDown();
+    rig.rt.clock.advance(2.0);  // holding sends nothing more
+    upper->touchUp();
     tap(rig.adjust(), 2);
     EXPECT_EQ(rig.writes(),
               (std::vector<std::string>{"AA 55 01 34 35 0D 0A", "AA 55 01 35 36 0D 0A"}));
@@ -83,6 +87,10 @@ TEST(PanelActions, StartPauseFollowsTheMainScreensRunningState) {
     rig.root->setCurrentState(0);
     tap(rig.info(), 18);
     EXPECT_EQ(rig.writes(), (std::vector<std::string>{"AA 55 01 37 38 0D 0A"}));
+    // What is shown is the chair's to change, not the tap's.
+    tap(rig.info(), 13);
+    EXPECT_EQ(rig.info()->image1()->image().name(), "manual_grade_2");
+    for (int tag : {12, 19, 30, 31}) EXPECT_FALSE(panels::infoCommandForTag(tag, 0)) << tag;
 }
 
 TEST(PanelActions, InfoPanelsMadeAgainAndAgainKeepOneObservation) {

@@ -95,23 +95,6 @@ TEST(AdjustView, InstallsTaggedWithTheLayoutOfItsWidth) {
     }
 }
 
-TEST(AdjustView, ButtonsReportOneActionPerTapAndMapToTheirCodes) {
-    AdjustRig rig(tk::Screen::phone());
-    auto* upper = rig.button(AdjustView::kUpperButtonTag);
-    upper->touchDown();
-    rig.rt.clock.advance(2.0);  // holding adds nothing
-    upper->touchUp();
-    rig.button(AdjustView::kLowerButtonTag)->touchDown();
-    rig.button(AdjustView::kLowerButtonTag)->touchUp();
-    EXPECT_EQ(rig.pressed, (std::vector<int>{1, 2}));
-    EXPECT_EQ(AdjustView::commandCodeForTag(1), 52);
-    EXPECT_EQ(AdjustView::commandCodeForTag(2), 53);
-    EXPECT_EQ(AdjustView::commandCodeForTag(0), 0);
-    EXPECT_EQ(AdjustView::commandCodeForTag(3), 0);
-    // A tap changes no picture: only the chair's report does.
-    EXPECT_EQ(rig.grade(), "adjust_0");
-}
-
 TEST(AdjustView, GradeFollowsPositionsInTableAndKeepsItsPictureOtherwise) {
     AdjustRig rig(tk::Screen::phone());
     rig.panel->setImageGradeState(11);

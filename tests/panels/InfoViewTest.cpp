@@ -4,10 +4,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
-#include <memory>
-#include <vector>
 
-#include "base/NotificationCenter.h"
 #include "main/toolkit/ImageButton.h"
 #include "main/toolkit/ImageView.h"
 #include "main/toolkit/Label.h"
@@ -33,24 +30,17 @@ void writeEnglish(const QString& directory) {
 </dict></plist>)");
 }
 
-// The panel placed and wired as the main screen does it.
+// The panel placed as the main screen places it.
 struct InfoRig {
     explicit InfoRig(tk::Screen screen = tk::Screen::phone()) : rt(screen), languages(rt.bundle) {
         writeEnglish(rt.dir.path());
         root.resize(screen.windowSize());
-        root.show();  // touches reach only views on screen
         panel = install();
     }
     InfoView* install() {
         auto* made = new InfoView(InfoView::frameOnScreen(rt.runtime.screen()),
                                   {rt.runtime, languages}, &root);
         made->show();
-        for (int tag = 13; tag <= 18; ++tag) {
-            tk::viewWithTag<tk::ImageButton>(made, tag)->addAction(
-                tk::TouchUpInside,
-                [this](tk::ImageButton& sender) { pressed.push_back(tk::tagOf(&sender)); });
-        }
-        made->observeInfoMessages(center, [this] { ++messages; });
         return made;
     }
     QString image(int tag) const {
@@ -59,18 +49,11 @@ struct InfoRig {
     QString label(int tag) const { return tk::viewWithTag<tk::Label>(panel, tag)->text(); }
     tk::ImageButton* button(int tag) { return tk::viewWithTag<tk::ImageButton>(panel, tag); }
     QRect frame(int tag) const { return tk::viewWithTag(panel, tag)->geometry(); }
-    void tap(int tag) {
-        button(tag)->touchDown();
-        button(tag)->touchUp();
-    }
 
     testsupport::TestRuntime rt;
     panels::LanguageStore languages;
-    base::NotificationCenter center;
     QWidget root;
     InfoView* panel = nullptr;
-    std::vector<int> pressed;
-    int messages = 0;
 };
 
 TEST(InfoView, LayoutsFollowIdiomAndPanelWidth) {
@@ -236,25 +219,6 @@ TEST(InfoView, StartPauseAndLanguageFollowThePanelsOwnState) {
     EXPECT_EQ(rig.label(31), "Paused");
 }
 
-TEST(InfoView, ControlsReportToTheActionAndMapToTheirCommands) {
-    InfoRig rig;
-    for (int tag = 13; tag <= 18; ++tag) rig.tap(tag);
-    EXPECT_EQ(rig.pressed, (std::vector<int>{13, 14, 15, 16, 17, 18}));
-    // A tap changes no picture.
-    EXPECT_EQ(rig.panel->image1()->image().name(), "manual_grade_0");
-
-    auto area15 = panels::infoCommandForTag(15, 0);
-    ASSERT_TRUE(area15);
-    EXPECT_EQ(area15->uppperIntensity, 3);
-    EXPECT_EQ(area15->code, 16);
-    EXPECT_EQ(panels::infoCommandForTag(13, 1)->uppperIntensity, 1);
-    EXPECT_EQ(panels::infoCommandForTag(17, 1)->uppperIntensity, 5);
-    EXPECT_EQ(panels::infoCommandForTag(18, 1)->code, 54);
-    EXPECT_EQ(panels::infoCommandForTag(18, 0)->code, 55);
-    EXPECT_FALSE(panels::infoCommandForTag(18, 1)->uppperIntensity);
-    for (int tag : {0, 12, 19, 30, 31}) EXPECT_FALSE(panels::infoCommandForTag(tag, 0)) << tag;
-}
-
 TEST(InfoView, TechniqueSpeedAndWidthAreSumsOfBothRecords) {
     InfoRig rig;
     const std::array<std::int64_t, 4> automatic{3, 0, 2, 1};
@@ -269,30 +233,6 @@ TEST(InfoView, TechniqueSpeedAndWidthAreSumsOfBothRecords) {
     EXPECT_EQ(rig.image(1), "info_shoulder");
     EXPECT_EQ(rig.image(2), "info_speed_4");
     EXPECT_EQ(rig.image(3), "info_width_2");
-}
-
-TEST(InfoView, ObservesInfoMessagesOncePerPanelUntilItGoes) {
-    InfoRig rig;
-    EXPECT_EQ(rig.center.observerCount(InfoView::kMessageName), 1u);
-    rig.center.post(InfoView::kMessageName);
-    EXPECT_EQ(rig.messages, 1);
-
-    // Taken off the screen: no more calls even before Qt deletes it.
-    rig.panel->setParent(nullptr);
-    EXPECT_EQ(rig.center.observerCount(InfoView::kMessageName), 0u);
-    rig.center.post(InfoView::kMessageName);
-    EXPECT_EQ(rig.messages, 1);
-    delete rig.panel;
-
-    // Panels made again and again never pile up observations.
-    for (int i = 0; i < 3; ++i) {
-        rig.panel = rig.install();
-        delete rig.panel;
-    }
-    rig.panel = rig.install();
-    EXPECT_EQ(rig.center.observerCount(InfoView::kMessageName), 1u);
-    rig.center.post(InfoView::kMessageName);
-    EXPECT_EQ(rig.messages, 2);
 }
 
 }  // namespace
