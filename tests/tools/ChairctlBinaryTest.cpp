@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -22,8 +24,9 @@ std::string slurp(const std::string& path) {
 
 // Runs the real chairctl with the arguments and input; a hung run is ended after 20 s.
 Run chairctl(const std::string& args, const std::string& input = {}) {
-    std::string dir = ::testing::TempDir();
-    std::string in = dir + "/chairctl.in", out = dir + "/chairctl.out", err = dir + "/chairctl.err";
+    // ctest runs tests side by side: each process gets files of its own.
+    std::string base = ::testing::TempDir() + "/chairctl-" + std::to_string(::getpid());
+    std::string in = base + ".in", out = base + ".out", err = base + ".err";
     std::ofstream(in) << input;
     std::string command =
         "timeout 20 " CHAIRCTL_PATH " " + args + " <" + in + " >" + out + " 2>" + err;
