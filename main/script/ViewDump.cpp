@@ -43,6 +43,21 @@ QJsonValue textOf(const QWidget* view) {
     return QJsonValue();
 }
 
+// The scrolling state of a hint line, for checking its motion without a display.
+void addMarqueeState(const QWidget* view, QJsonObject& object) {
+    auto* marquee = qobject_cast<const widgets::MarqueeLabel*>(view);
+    if (!marquee) return;
+    object["rate"] = marquee->rate();
+    object["lengthOfScroll"] = marquee->lengthOfScroll();
+    object["fadeLength"] = marquee->fadeLength();
+    object["marqueeType"] = marquee->marqueeType();
+    object["continuousMarqueeExtraBuffer"] = marquee->continuousMarqueeExtraBuffer();
+    object["animationDuration"] = marquee->animationDuration();
+    object["awayFromHome"] = marquee->awayFromHome();
+    object["labelize"] = marquee->labelize();
+    object["textWidth"] = marquee->textWidth();
+}
+
 QJsonValue optionalText(const QWidget* view) {
     return view ? textOf(view) : QJsonValue();
 }
@@ -56,15 +71,17 @@ QJsonObject dumpView(const QWidget* view) {
         const auto* widget = qobject_cast<const QWidget*>(child);
         if (widget && !widget->isWindow()) children.append(dumpView(widget));
     }
-    return {{"class", className(view)},
-            {"tag", tk::tagOf(view)},
-            {"frame", QJsonArray{frame.x(), frame.y(), frame.width(), frame.height()}},
-            {"hidden", view->isHidden()},
-            {"alpha", tk::alphaOf(view)},
-            {"image", imageOf(view)},
-            {"text", textOf(view)},
-            {"touchable", tk::takesTouches(view)},
-            {"children", children}};
+    QJsonObject object{{"class", className(view)},
+                       {"tag", tk::tagOf(view)},
+                       {"frame", QJsonArray{frame.x(), frame.y(), frame.width(), frame.height()}},
+                       {"hidden", view->isHidden()},
+                       {"alpha", tk::alphaOf(view)},
+                       {"image", imageOf(view)},
+                       {"text", textOf(view)},
+                       {"touchable", tk::takesTouches(view)},
+                       {"children", children}};
+    addMarqueeState(view, object);
+    return object;
 }
 
 QJsonObject dumpScreen(const mainscreen::AppDelegate& app) {

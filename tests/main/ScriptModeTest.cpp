@@ -112,6 +112,37 @@ TEST_F(ScriptModeTest, SimulatedChairAnswersTheLinkUp) {
     EXPECT_TRUE(result.out.endsWith("up\n"));
 }
 
+// The hint line's dump carries its scrolling state: the chair's long English hint moves.
+TEST_F(ScriptModeTest, DumpShowsTheHintLineScrolling) {
+    const QString settings = dir.path() + "/english.ini";
+    QFile ini(settings);
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[General]\nlanguageFlag=1\n");
+    ini.close();
+    const QString dump = dir.path() + "/hint.json";
+    const Outcome result = run("wait 7\ndump " + dump + "\n", {"--chair", "simulated", "--idiom",
+                                                               "phone", "--settings", settings});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    QFile file(dump);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QJsonObject screen = QJsonDocument::fromJson(file.readAll()).object();
+    QJsonObject hint;
+    for (const auto& child : screen["children"].toArray()) {
+        if (child.toObject()["tag"].toInt() == 110) hint = child.toObject();
+    }
+    ASSERT_EQ(hint["class"].toString(), "MarqueeLabel");
+    EXPECT_FALSE(screen["hint"].toString().isEmpty());
+    EXPECT_EQ(hint["marqueeType"].toInt(), 2);
+    EXPECT_DOUBLE_EQ(hint["rate"].toDouble(), 100.0);
+    EXPECT_DOUBLE_EQ(hint["fadeLength"].toDouble(), 10.0);
+    EXPECT_DOUBLE_EQ(hint["continuousMarqueeExtraBuffer"].toDouble(), 50.0);
+    const double textWidth = hint["textWidth"].toDouble();
+    EXPECT_GT(textWidth, 345 - 2 * 10);  // too wide for the line, so it scrolls
+    EXPECT_NEAR(hint["animationDuration"].toDouble(), (textWidth + 10 + 50) / 100.0, 1e-6);
+    EXPECT_TRUE(hint["awayFromHome"].toBool());
+    EXPECT_FALSE(hint["labelize"].toBool());
+}
+
 TEST_F(ScriptModeTest, FirstLineThatCannotBeDoneEndsTheRunWithOneLine) {
     Outcome result = run("say a\nwiggle 3\nsay b\n");
     EXPECT_EQ(result.exitCode, 2);
