@@ -29,6 +29,7 @@ EADSessionController::EADSessionController(LinkEnvironment environment)
 }
 
 EADSessionController::~EADSessionController() {
+    *alive_ = false;
     reconnectObservation_.reset();
     std::shared_ptr<BLESocketClientImpl> client;
     {
@@ -189,7 +190,9 @@ void EADSessionController::socketClosed() {
 void EADSessionController::socketReceived(const Bytes& bytes) {
     readData_.append(bytes);
     // Main thread: announce after the bytes are in the buffer.
-    env_.dispatch.main().post([this, bytes] { received(bytes); });
+    env_.dispatch.main().post([this, alive = alive_, bytes] {
+        if (*alive) received(bytes);
+    });
     base::log("received: " + hexStringFromNSData(bytes));
 }
 

@@ -165,6 +165,9 @@ private:
     std::optional<base::Clock::TimerId> retryTimer_;
 
     std::shared_ptr<ClientListener> listener_;
+    // Cleared by the destructor (main thread); announcements still queued for the main
+    // thread then find the controller gone and do nothing.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     base::ObserverRegistration reconnectObservation_;
 
     std::optional<std::string> protocolString_;

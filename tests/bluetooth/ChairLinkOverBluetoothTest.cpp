@@ -41,6 +41,7 @@ protected:
     }
 
     void TearDown() override {
+        dispatch_.settle();  // announcements still on their way to the main thread
         session_.reset();
         dispatch_.settle();  // the retired clients are released on the main thread
         thread_.reset();

@@ -187,4 +187,18 @@ TEST(SharedController, IsBuiltOnceFromTheConfigurationGivenOnce) {
     world->settle();
 }
 
+// An announcement already queued for the main thread when the controller goes finds it
+// gone and does nothing (it used to call into freed memory).
+TEST_F(SessionController, AnAnnouncementQueuedBeforeTheControllerGoesIsDropped) {
+    start();
+    int announced = 0;
+    base::ObserverRegistration observation(
+        world.center, world.center.addObserver(chairlink::kDataReceivedNotification, nullptr,
+                                               [&](const base::Notification&) { ++announced; }));
+    controller->socketReceived(Bytes{0xAA, 0x55});
+    controller.reset();
+    EXPECT_GT(world.main.runPending(), 0u);
+    EXPECT_EQ(announced, 0);
+}
+
 }  // namespace
