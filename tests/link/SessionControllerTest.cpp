@@ -195,7 +195,7 @@ TEST_F(SessionController, AnAnnouncementQueuedBeforeTheControllerGoesIsDropped) 
     base::ObserverRegistration observation(
         world.center, world.center.addObserver(chairlink::kDataReceivedNotification, nullptr,
                                                [&](const base::Notification&) { ++announced; }));
-    controller->socketReceived(Bytes{0xAA, 0x55});
+    controller->socketReceived(chairlink::Bytes{0xAA, 0x55});
     controller.reset();
     EXPECT_GT(world.main.runPending(), 0u);
     EXPECT_EQ(announced, 0);
