@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <future>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -68,18 +69,18 @@ TEST(SerialQueue, SyncWaitsAndRunsInlineOnItself) {
 
 TEST(SerialQueue, MayBeReleasedFromItsOwnTaskAndFinishesWhatWasQueued) {
     auto queue = std::make_shared<base::SerialQueue>("self-release");
-    std::atomic<bool> later{false};
-    std::mutex m;
-    std::condition_variable cv;
+    std::promise<void> bothQueued;
+    std::promise<void> laterRan;
     auto* raw = queue.get();
-    raw->async([q = std::move(queue)]() mutable { q.reset(); });
-    raw->async([&] {
-        std::lock_guard lock(m);
-        later = true;
-        cv.notify_one();
+    // The releasing task waits until the next task is queued, so the test never touches
+    // the queue after it may be gone.
+    raw->async([q = std::move(queue), gate = bothQueued.get_future().share()]() mutable {
+        gate.wait();
+        q.reset();
     });
-    std::unique_lock lock(m);
-    EXPECT_TRUE(cv.wait_for(lock, std::chrono::seconds(10), [&] { return later.load(); }));
+    raw->async([&] { laterRan.set_value(); });
+    bothQueued.set_value();
+    EXPECT_EQ(laterRan.get_future().wait_for(std::chrono::seconds(10)), std::future_status::ready);
 }
 
 TEST(BackgroundQueue, RunsEveryTaskAndReportsIdle) {

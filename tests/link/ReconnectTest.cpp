@@ -26,9 +26,16 @@ TEST_F(Reconnect, ALostLinkIsRebuiltAtOnceAndTheLinkUpFrameGoesOutAgain) {
     });
     first.reset();
 
+    // The new client's connection waits, so the flags seen at the announcement cannot race
+    // with a link that comes up at once on the new client's queue.
+    world.radio.setHoldConnections(true);
     world.radio.dropLink();
     world.settle();  // no time passes
     EXPECT_EQ(connectedWhenAnnounced, std::vector<bool>{false});
+    EXPECT_FALSE(controller->isConnected());
+    EXPECT_TRUE(controller->isConnecting());
+    world.radio.releaseConnection();
+    world.settle();
     EXPECT_EQ(world.radio.centralsMade(), 2);
     EXPECT_EQ(linkUpFrames(), 2u);
     EXPECT_TRUE(controller->isConnected());
