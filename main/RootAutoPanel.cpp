@@ -8,27 +8,15 @@
 #include "main/toolkit/Runtime.h"
 #include "main/toolkit/Tag.h"
 #include "panels/AutoView.h"
+#include "panels/PanelLayout.h"
 
 namespace mainscreen {
 
 void RootViewController::InitWithAutoView() {
-    const auto s = env_.runtime.screen();
-    QRect frame;
-    if (s.isTablet()) {
-        frame = QRect(120, 130, s.L - 250, 500);
-    } else if (s.L > 500) {
-        frame = QRect(65, 55, s.L - 130, 210);
-    } else {
-        frame = QRect(60, 55, s.L - 140, 210);
-    }
-    auto* panel = new panels::AutoView(frame, panelContext(), view());
-    tk::setTag(panel, kAutoPanelTag);
-    panel->show();
-    for (int tag = 1; tag <= panels::AutoView::kGoBackTag; ++tag) {
-        if (auto* button = tk::viewWithTag<tk::ImageButton>(panel, tag)) {
-            button->addAction(tk::TouchUpInside, [this](tk::ImageButton& b) { autoViewAction(b); });
-        }
-    }
+    auto* panel = new panels::AutoView(panels::menuPanelFrame(env_.runtime.screen()),
+                                       panelContext(), view());
+    installMenuPanel(panel, kAutoPanelTag, panels::AutoView::kGoBackTag,
+                     &RootViewController::autoViewAction);
 }
 
 void RootViewController::openAutoPanel() {

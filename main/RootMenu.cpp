@@ -19,7 +19,7 @@ constexpr double kMenuSlideSeconds = 0.5;
 
 // What choosing menu entry n (1 to 4) puts up: the panel, and the title and hint it announces.
 struct MenuEntry {
-    void (RootViewController::*open)();  // builds the panel and restores it; none yet: nullptr
+    void (RootViewController::*open)();  // builds the panel and restores it
     int title;
     int hint;
 };
@@ -78,9 +78,9 @@ void RootViewController::MenuBtnAction() {
 void RootViewController::MenuViewAction(tk::ImageButton& sender) {
     static const MenuEntry kEntries[MenuView::kEntryCount] = {
         {&RootViewController::openAutoPanel, 3, 3},
-        {nullptr, 4, 4},  // Manual
-        {nullptr, 6, 6},  // Pressure
-        {nullptr, 7, 7},  // Other
+        {&RootViewController::openManualPanel, 4, 4},
+        {&RootViewController::openPressurePanel, 6, 6},
+        {&RootViewController::openOtherPanel, 7, 7},
     };
     clearInfoViewByTen();
     UpdateInfoViewByTen();
@@ -89,7 +89,7 @@ void RootViewController::MenuViewAction(tk::ImageButton& sender) {
     if (menuView_) menuView_->setBtnSel(n);
     removeAllView();
     const MenuEntry& entry = kEntries[n - 1];
-    if (entry.open) (this->*entry.open)();
+    (this->*entry.open)();
     setWindowTitle(entry.title, languageFlag_);
     changeHintLabel(entry.hint, languageFlag_);
 }

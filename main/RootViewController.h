@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 
 #include "base/NotificationCenter.h"
@@ -15,6 +16,7 @@
 #include "main/toolkit/Label.h"
 #include "main/toolkit/ViewController.h"
 #include "panels/LanguageStore.h"
+#include "panels/PanelCommand.h"
 #include "panels/PanelContext.h"
 
 namespace base {
@@ -51,8 +53,9 @@ struct MainScreenEnvironment {
 // records, and answers the session controller's data announcements. Its operations are
 // spread over files by concern: start-up and fixed controls (RootViewController.cpp,
 // RootMainView.cpp), quick keys (RootQuickKeys.cpp), languages (RootLanguages.cpp), the menu
-// (RootMenu.cpp), received frames (RootStatusFrames.cpp) and one file per panel's actions
-// (RootAutoPanel.cpp). Main thread only.
+// (RootMenu.cpp, with what the menu's panels share in RootMenuPanels.cpp), received frames
+// (RootStatusFrames.cpp) and one file per panel's actions (RootAutoPanel.cpp,
+// RootManualPanel.cpp, ...). Main thread only.
 class RootViewController : public tk::ViewController {
 public:
     using Records4 = std::array<std::int64_t, 4>;
@@ -114,6 +117,14 @@ public:
     // ---- Auto panel ----
     void InitWithAutoView();
     void autoViewAction(tk::ImageButton& sender);
+
+    // ---- Manual, Pressure and Other panels ----
+    void InitWithManualView();
+    void manualViewAction(tk::ImageButton& sender);
+    void InitWithPressureView();
+    void pressureViewAction(tk::ImageButton& sender);
+    void InitWithOthersView();
+    void otherViewAction(tk::ImageButton& sender);
 
     // ---- Adjust and Info panels (put up by the chair's running state) ----
     void InitWithAdjustView();
@@ -193,6 +204,16 @@ private:
     void slideMenu(double alpha, int y);
     // Menu entries: build the panel, label it and restore what the chair reported last.
     void openAutoPanel();
+    void openManualPanel();
+    void openPressurePanel();
+    void openOtherPanel();
+    // Puts a menu panel into the working area under `tag` with its touch-up actions for
+    // tags 1 to `lastTag`.
+    void installMenuPanel(QWidget* panel, int tag, int lastTag,
+                          void (RootViewController::*action)(tk::ImageButton&));
+    // A menu panel's press: restarts the 10-second return, stores the setting it carries and
+    // sends its code; true when there was a command to send.
+    bool sendPanelCommand(int tag, const std::optional<panels::PanelCommand>& command);
     panels::PanelContext panelContext();
 
     MainScreenEnvironment env_;

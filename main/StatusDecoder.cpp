@@ -11,6 +11,9 @@
 #include "panels/AdjustView.h"
 #include "panels/AutoView.h"
 #include "panels/InfoView.h"
+#include "panels/ManualView.h"
+#include "panels/OtherView.h"
+#include "panels/PressureView.h"
 
 namespace mainscreen {
 
@@ -42,6 +45,9 @@ void StatusDecoder::decode(std::span<const std::uint8_t> frame) {
     adjust_ = root_.viewWithTag<panels::AdjustView>(kAdjustPanelTag);
     auto_ = root_.viewWithTag<panels::AutoView>(kAutoPanelTag);
     info_ = root_.viewWithTag<panels::InfoView>(kInfoPanelTag);
+    manual_ = root_.viewWithTag<panels::ManualView>(kManualPanelTag);
+    pressure_ = root_.viewWithTag<panels::PressureView>(kPressurePanelTag);
+    other_ = root_.viewWithTag<panels::OtherView>(kOtherPanelTag);
 
     switch (f.type) {
         case chairlink::kRunningStateType:
@@ -111,7 +117,13 @@ void StatusDecoder::manualMassage(const Fields& f) {
         if (info_) info_->setImageView4(f.b3);
         root_.notifications().post(panels::InfoView::kMessageName);
     }
-    // The Manual panel's selection setters would follow here.
+    // Whichever page is shown: a hidden control still follows the chair.
+    if (manual_) {
+        manual_->setBtnSel(f.b4);
+        manual_->setSpeedImage(f.b5);
+        manual_->setWidthImage(f.b6);
+        manual_->setBtnSel1(f.b3);
+    }
 }
 
 void StatusDecoder::airPressure(const Fields& f) {
@@ -121,7 +133,12 @@ void StatusDecoder::airPressure(const Fields& f) {
         info_->setImageView9(f.b6);
         info_->setImageView8(f.b5, f.b4);
     }
-    // The Pressure panel's selection setters would follow here.
+    if (pressure_) {
+        pressure_->setBtnSel1(f.b3);
+        pressure_->setBtnSel(f.b4);
+        pressure_->setStrengthImage1(f.b5);
+        pressure_->setBtnSel15(f.b6);
+    }
 }
 
 void StatusDecoder::otherFunctions(const Fields& f) {
@@ -131,7 +148,12 @@ void StatusDecoder::otherFunctions(const Fields& f) {
         info_->setImageView10(f.b3);
         info_->setImageView11(f.b5);
     }
-    // The Other panel's setters would follow here, with message4[1] as the programme.
+    if (other_) {
+        other_->setBtnSel1(f.b3);
+        // The memories follow the programme the last automatic-programme frame reported.
+        other_->setABCSel(static_cast<std::uint64_t>(root_.message4()[1]));
+        other_->setHeatBtnSel(f.b5);
+    }
 }
 
 void StatusDecoder::service(const Fields& f) {

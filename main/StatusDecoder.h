@@ -9,6 +9,9 @@ namespace panels {
 class AdjustView;
 class AutoView;
 class InfoView;
+class ManualView;
+class OtherView;
+class PressureView;
 }  // namespace panels
 
 namespace mainscreen {
@@ -22,9 +25,8 @@ inline constexpr const char* kUpdateResultCall = "updateResult";
 // What one accepted status frame changes on the main screen: the power button, the running
 // and power states, the stored records, the title and hint lines, and the open panels. It
 // reads the type and data from bytes 2 to 6 of the frame; anything it does not know changes
-// nothing. The Manual, Pressure, Other and Service panels are not part of the app yet: the
-// operations aimed at them are skipped as for any absent panel, while their records are kept
-// so those panels can replay them. Main thread only.
+// nothing. A panel that is not on screen is skipped, while the records are kept so the panel
+// can replay them when it is built. Main thread only.
 class StatusDecoder {
 public:
     explicit StatusDecoder(RootViewController& root) : root_(root) {}
@@ -65,6 +67,9 @@ private:
     QPointer<panels::AdjustView> adjust_;
     QPointer<panels::AutoView> auto_;
     QPointer<panels::InfoView> info_;
+    QPointer<panels::ManualView> manual_;
+    QPointer<panels::PressureView> pressure_;
+    QPointer<panels::OtherView> other_;
 };
 
 }  // namespace mainscreen
