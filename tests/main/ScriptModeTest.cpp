@@ -193,3 +193,61 @@ TEST(DisplayCheckTest, AnyOfTheThreeVariablesCounts) {
 }
 
 }  // namespace
+
+// The view under `parentTag` with `tag` anywhere in the dump, or an empty object.
+QJsonObject dumpedView(const QJsonObject& view, int tag, int parentTag, bool inside = false) {
+    for (const auto& child : view["children"].toArray()) {
+        const QJsonObject c = child.toObject();
+        const bool nowInside = inside || c["tag"].toInt() == parentTag;
+        if (nowInside && c["tag"].toInt() == tag && c["tag"].toInt() != parentTag) return c;
+        const QJsonObject found = dumpedView(c, tag, parentTag, nowInside);
+        if (!found.isEmpty()) return found;
+    }
+    return {};
+}
+
+// The menu's Manual, Pressure and Other panels in both idioms and both languages: presses
+// reach the chair, frames light the panels, captions come from the chosen language.
+TEST_F(ScriptModeTest, MenuPanelsSendAndFollowTheChairInBothIdioms) {
+    const QString settings = dir.path() + "/english.ini";
+    QFile ini(settings);
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[General]\nlanguageFlag=1\n");
+    ini.close();
+    for (const char* idiom : {"phone", "tablet"}) {
+        for (bool english : {false, true}) {
+            const QString dump = dir.path() + "/panels.json";
+            QStringList extra{"--idiom", idiom};
+            if (english) extra << "--settings" << settings;
+            const Outcome result = run(
+                "wait 5\n"
+                "tap menu-button\nwait 0.5\n"
+                "tap menu/2\ntap 101/10\ntap 101/23\ntap 101/18\n"
+                "tap menu/3\ntap 102/4\ntap 102/13\n"
+                "chair AA 55 F2 09 00 00 00 FB 0D 0A\n"
+                "tap menu/4\ntap 103/6\n"
+                "chair AA 55 F5 02 00 01 00 F8 0D 0A\n"
+                "dump " + dump + "\n",
+                extra);
+            ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+            EXPECT_EQ(result.out,
+                      "chair-got AA 55 01 31 32 0D 0A\n"
+                      "chair-got AA 55 11 04 15 0D 0A\n"
+                      "chair-got AA 55 01 52 53 0D 0A\n"
+                      "chair-got AA 55 13 02 15 0D 0A\n"
+                      "chair-got AA 55 01 73 74 0D 0A\n"
+                      "chair-got AA 55 C3 3C FF 0D 0A\n"
+                      "chair-got AA 55 15 02 17 0D 0A\n"
+                      "chair-got AA 55 C3 3C FF 0D 0A\n")
+                << idiom;
+            QFile file(dump);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            const QJsonObject screen = QJsonDocument::fromJson(file.readAll()).object();
+            EXPECT_EQ(dumpedView(screen, 12, 103)["image"].toString(), "service4") << idiom;
+            EXPECT_EQ(dumpedView(screen, 2, 103)["image"].toString(), "other_footrollers_on");
+            EXPECT_EQ(dumpedView(screen, 33, 103)["text"].toString(),
+                      english ? "Memory programmes" : QString::fromUtf8("记忆程序"));
+            EXPECT_TRUE(dumpedView(screen, 101, 0).isEmpty());
+        }
+    }
+}
