@@ -82,7 +82,7 @@ void OtherView::InitOtherView1() {
     for (int k = 0; k < 2; ++k) {
         const QRectF frame(90.0 + 110 * k, 30, 90, 110);
         specs.push_back(button(kHeatTag + k, arrayHeatAndFoot_[k], frame));
-        specs.push_back(caption(30 + k, kButtonKeys[k], {frame.x(), 110, 100, 30}, 20, 2));
+        specs.push_back(wrappedCaption(30 + k, kButtonKeys[k], {frame.x() - 5, 140, 100, 50}, 20));
     }
     specs.push_back(caption(32, "SpeedOnOther", {half - 60, 65, 100, 30}, 20));
     specs.push_back(bar(kSpeedBar, arrayFirstSpeed_[0], {half + 40, 60, 300, 50}));

@@ -23,27 +23,33 @@ QRect wholePoints(const QRectF& f) {
 }
 
 ControlSpec picture(const QString& image, QRectF frame) {
-    return {ControlSpec::Kind::Picture, 0, image, frame, QString(), 0, 1};
+    return {ControlSpec::Kind::Picture, 0, image, frame, QString(), 0, 1, false};
 }
 
 ControlSpec bar(const QString& name, const QString& image, QRectF frame) {
-    return {ControlSpec::Kind::Bar, 0, image, frame, name, 0, 1};
+    return {ControlSpec::Kind::Bar, 0, image, frame, name, 0, 1, false};
 }
 
 ControlSpec button(int tag, const QString& image, QRectF frame) {
-    return {ControlSpec::Kind::Button, tag, image, frame, QString(), 0, 1};
+    return {ControlSpec::Kind::Button, tag, image, frame, QString(), 0, 1, false};
 }
 
 ControlSpec segment(const QString& inBar, int tag, QRectF frame) {
-    return {ControlSpec::Kind::Segment, tag, QString(), frame, inBar, 0, 1};
+    return {ControlSpec::Kind::Segment, tag, QString(), frame, inBar, 0, 1, false};
 }
 
 ControlSpec caption(int tag, const QString& key, QRectF frame, double font, int lines) {
-    return {ControlSpec::Kind::Caption, tag, key, frame, QString(), font, lines};
+    return {ControlSpec::Kind::Caption, tag, key, frame, QString(), font, lines, false};
 }
 
 ControlSpec leftCaption(int tag, const QString& key, QRectF frame, double font) {
-    return {ControlSpec::Kind::LeftCaption, tag, key, frame, QString(), font, 1};
+    return {ControlSpec::Kind::LeftCaption, tag, key, frame, QString(), font, 1, false};
+}
+
+ControlSpec wrappedCaption(int tag, const QString& key, QRectF frame, double font) {
+    ControlSpec spec = caption(tag, key, frame, font, 2);
+    spec.wordWrap = true;
+    return spec;
 }
 
 void addSegments(std::vector<ControlSpec>& specs, const QString& inBar, int firstTag, int count,
@@ -84,7 +90,8 @@ void buildControls(QWidget* panel, tk::Bundle& bundle, std::span<const ControlSp
                 }
                 if (spec.lines > 1) {
                     label->setNumberOfLines(spec.lines);
-                    label->setLineBreakMode(tk::LineBreakMode::CharWrap);
+                    label->setLineBreakMode(spec.wordWrap ? tk::LineBreakMode::WordWrap
+                                                         : tk::LineBreakMode::CharWrap);
                 }
                 break;
             }

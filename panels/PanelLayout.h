@@ -32,7 +32,8 @@ struct ControlSpec {
     QRectF frame;
     QString bar;       // a bar's own name, or the bar a segment sits in
     double font = 10;  // captions
-    int lines = 1;     // captions: more than one wraps by character
+    int lines = 1;     // captions: more than one wraps by character...
+    bool wordWrap = false;  // ...or by word, where a caption has room for two whole lines
 };
 
 // The rows of a frame table, one call per line.
@@ -42,6 +43,7 @@ ControlSpec button(int tag, const QString& image, QRectF frame);
 ControlSpec segment(const QString& inBar, int tag, QRectF frame);
 ControlSpec caption(int tag, const QString& key, QRectF frame, double font, int lines = 1);
 ControlSpec leftCaption(int tag, const QString& key, QRectF frame, double font);
+ControlSpec wrappedCaption(int tag, const QString& key, QRectF frame, double font);
 
 // A row of `count` segment buttons inside a bar, tags from `firstTag`, each `first` moved on
 // by its width.

@@ -87,7 +87,8 @@ void PressureView::InitPressureView1() {
         picture("bg3", {0, 0, w, h}),
         picture("service_link_midden", {45, 120, 700, 40}),
         button(kArmTag, arrayBtn_[0], {90, 30, 90, 110}),
-        caption(30, "arm", {110, 110, 45, 30}, 20),
+        // As wide as its button: the table's 45 points hold no word at this size.
+        caption(30, "arm", {90, 110, 90, 30}, 20),
         caption(31, "strength", {half - 150, 60, 100, 30}, 20),
         bar(kArmBar, arrayFirstSpeed_[0], {half - 60, 60, 300, 50}),
         caption(32, "strength", {half - 150, 400, 100, 30}, 20),
@@ -96,7 +97,8 @@ void PressureView::InitPressureView1() {
     for (int k = 0; k < kRowCount; ++k) {
         const double step = k * (d + 110);
         specs.push_back(button(kFirstZoneTag + k, arrayBtn_[k + 1], {90 + step, 200, 90, 110}));
-        specs.push_back(caption(33 + k, kRowKeys[k], {85 + step, 280, 100, 30}, 20, 2));
+        // Two whole lines: at this size the longer captions need both.
+        specs.push_back(wrappedCaption(33 + k, kRowKeys[k], {85 + step, 280, 100, 50}, 20));
     }
     addSegments(specs, kArmBar, kFirstArmSegmentTag, kSegmentCount, {40, 5, 45, 25});
     addSegments(specs, kLowerBar, kFirstLowerSegmentTag, kSegmentCount, {40, 5, 45, 25});
