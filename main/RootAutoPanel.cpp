@@ -2,21 +2,16 @@
 #include <string>
 
 #include "base/Log.h"
-#include "main/RootViewController.h"
+#include "main/RootMenuPanels.h"
 #include "main/ViewTags.h"
 #include "main/toolkit/ImageButton.h"
-#include "main/toolkit/Runtime.h"
 #include "main/toolkit/Tag.h"
 #include "panels/AutoView.h"
-#include "panels/PanelLayout.h"
 
 namespace mainscreen {
 
 void RootViewController::InitWithAutoView() {
-    auto* panel = new panels::AutoView(panels::menuPanelFrame(env_.runtime.screen()),
-                                       panelContext(), view());
-    installMenuPanel(panel, kAutoPanelTag, panels::AutoView::kGoBackTag,
-                     &RootViewController::autoViewAction);
+    putUpMenuPanel<panels::AutoView>(kAutoPanelTag, &RootViewController::autoViewAction);
 }
 
 void RootViewController::openAutoPanel() {

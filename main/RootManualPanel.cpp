@@ -1,11 +1,9 @@
 // The Manual panel's place on the main screen and the actions of its controls.
-#include "main/RootViewController.h"
+#include "main/RootMenuPanels.h"
 #include "main/ViewTags.h"
 #include "main/toolkit/ImageButton.h"
-#include "main/toolkit/Runtime.h"
 #include "main/toolkit/Tag.h"
 #include "panels/ManualView.h"
-#include "panels/PanelLayout.h"
 
 namespace mainscreen {
 
@@ -15,12 +13,7 @@ constexpr std::int64_t kPageTwoTitle = 5;  // "manualSecond", with hint 5
 }  // namespace
 
 void RootViewController::InitWithManualView() {
-    auto* panel = new panels::ManualView(panels::menuPanelFrame(env_.runtime.screen()),
-                                         panelContext(), view());
-    installMenuPanel(panel, kManualPanelTag, panels::ManualView::kGoBackTag,
-                     &RootViewController::manualViewAction);
-    clearInfoViewByTen();
-    UpdateInfoViewByTen();
+    putUpMenuPanel<panels::ManualView>(kManualPanelTag, &RootViewController::manualViewAction);
 }
 
 void RootViewController::openManualPanel() {

@@ -1,21 +1,14 @@
 // The Other panel's place on the main screen and the actions of its controls.
-#include "main/RootViewController.h"
+#include "main/RootMenuPanels.h"
 #include "main/ViewTags.h"
 #include "main/toolkit/ImageButton.h"
-#include "main/toolkit/Runtime.h"
 #include "main/toolkit/Tag.h"
 #include "panels/OtherView.h"
-#include "panels/PanelLayout.h"
 
 namespace mainscreen {
 
 void RootViewController::InitWithOthersView() {
-    auto* panel = new panels::OtherView(panels::menuPanelFrame(env_.runtime.screen()),
-                                        panelContext(), view());
-    installMenuPanel(panel, kOtherPanelTag, panels::OtherView::kGoBackTag,
-                     &RootViewController::otherViewAction);
-    clearInfoViewByTen();
-    UpdateInfoViewByTen();
+    putUpMenuPanel<panels::OtherView>(kOtherPanelTag, &RootViewController::otherViewAction);
 }
 
 void RootViewController::openOtherPanel() {

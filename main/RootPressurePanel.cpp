@@ -1,21 +1,15 @@
 // The Pressure panel's place on the main screen and the actions of its controls.
-#include "main/RootViewController.h"
+#include "main/RootMenuPanels.h"
 #include "main/ViewTags.h"
 #include "main/toolkit/ImageButton.h"
-#include "main/toolkit/Runtime.h"
 #include "main/toolkit/Tag.h"
-#include "panels/PanelLayout.h"
 #include "panels/PressureView.h"
 
 namespace mainscreen {
 
 void RootViewController::InitWithPressureView() {
-    auto* panel = new panels::PressureView(panels::menuPanelFrame(env_.runtime.screen()),
-                                           panelContext(), view());
-    installMenuPanel(panel, kPressurePanelTag, panels::PressureView::kGoBackTag,
-                     &RootViewController::pressureViewAction);
-    clearInfoViewByTen();
-    UpdateInfoViewByTen();
+    putUpMenuPanel<panels::PressureView>(kPressurePanelTag,
+                                         &RootViewController::pressureViewAction);
 }
 
 void RootViewController::openPressurePanel() {

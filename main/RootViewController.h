@@ -207,8 +207,10 @@ private:
     void openManualPanel();
     void openPressurePanel();
     void openOtherPanel();
-    // Puts a menu panel into the working area under `tag` with its touch-up actions for
-    // tags 1 to `lastTag`.
+    // Builds a menu panel into the working area under `tag`, with `action` on touch-up for
+    // its tags 1 to Panel::kGoBackTag (RootMenuPanels.h).
+    template <typename Panel>
+    Panel* putUpMenuPanel(int tag, void (RootViewController::*action)(tk::ImageButton&));
     void installMenuPanel(QWidget* panel, int tag, int lastTag,
                           void (RootViewController::*action)(tk::ImageButton&));
     // A menu panel's press: restarts the 10-second return, stores the setting it carries and

@@ -16,10 +16,9 @@ constexpr int kSegmentCount = 5;
 const QString kSpeedBar = "image1";
 const QString kWidthBar = "image2";
 
-const char* const kCaptionKeys[] = {"shouldergrasp", "knead",    "flap",      "kneadandflap",
-                                    "shiatsu",       "3DMassage", "speed",    "width",
-                                    "fullback",      "upperback", "lowerback", "partial",
-                                    "fixed"};
+const char* const kCaptionKeys[] = {
+    "shouldergrasp", "knead",    "flap",      "kneadandflap", "shiatsu", "3DMassage", "speed",
+    "width",         "fullback", "upperback", "lowerback",    "partial", "fixed"};
 
 // Codes by tag: techniques 1 to 6, then positions 17 to 21 (fixed last, sent as 0x50).
 constexpr std::int32_t kTechniqueCodes[ManualView::kTechniqueCount] = {0x65, 0x61, 0x62,
@@ -40,7 +39,7 @@ struct ManualView::Metrics {
     QRectF divider;
     QRectF firstTechnique;  // technique i sits i·(d + 70) further right
     QRectF firstTechniqueCaption;
-    QRectF flap;  // tag 3's own frame, its x counted from 2d
+    QRectF flap;                        // tag 3's own frame, its x counted from 2d
     QRectF speedCaption, widthCaption;  // x counted from W/2
     QRectF speedBar, widthBar;          // x counted from W/2
     QRectF firstSegment;
@@ -60,11 +59,12 @@ ManualView::ManualView(const QRect& frame, PanelContext context, QWidget* parent
                        "manualon_beat_2",    "manual_takeknead_on", "manual_shiatsu_1",
                        "manual_shiatsu_2",   "manual_3d_1",         "manual_3d_2",
                        "manual_3d_3",        "manual_3d_4"};
-    for (int grade = 0; grade <= 5; ++grade) arrayFirstSpeed_ << QString("manual_grade_%1").arg(grade);
-    arraySecondBtn_ = {"manual_full_off", "manual_upper_off", "manual_lower_off",
-                       "manual_part_off", "manual_fixed_off"};
-    arraySecondBtn1_ = {"manual_full_on", "manual_upper_on", "manual_lower_on",
-                        "manual_part_on", "manual_fixed_on"};
+    for (int grade = 0; grade <= 5; ++grade)
+        arrayFirstSpeed_ << QString("manual_grade_%1").arg(grade);
+    arraySecondBtn_ = {"manual_full_off", "manual_upper_off", "manual_lower_off", "manual_part_off",
+                       "manual_fixed_off"};
+    arraySecondBtn1_ = {"manual_full_on", "manual_upper_on", "manual_lower_on", "manual_part_on",
+                        "manual_fixed_on"};
     if (isTablet()) {
         InitManualView2();
     } else {
@@ -88,25 +88,70 @@ std::optional<PanelCommand> ManualView::commandForTag(int tag) {
     return std::nullopt;
 }
 
+namespace {
+// The frame tables of the three layouts.
+const ManualView::Metrics kWidePhone{
+    .divider = {45, 60, 360, 20},
+    .firstTechnique = {50, 80, 50, 50},
+    .firstTechniqueCaption = {42, 120, 60, 32},
+    .flap = {188, 80, 52, 49},
+    .speedCaption = {-90, 145, 30, 20},
+    .widthCaption = {-90, 175, 30, 20},
+    .speedBar = {-60, 145, 150, 30},
+    .widthBar = {-60, 175, 150, 30},
+    .firstSegment = {20, 0, 22, 18},
+    .firstPosition = {50, 80, 45, 60},
+    .positionRowStep = 60,
+    .positionCaption = {0, 40, 50, 20},
+    .pageOne = {50, 15, 50, 50},
+    .pageTwo = {110, 15, 50, 50},
+    .goBackSize = 40,
+    .font = 10,
+};
+const ManualView::Metrics kNarrowPhone{
+    .divider = {20, 60, 300, 20},
+    .firstTechnique = {40, 80, 45, 45},
+    .firstTechniqueCaption = {30, 120, 60, 25},
+    .flap = {180, 80, 46, 44},
+    .speedCaption = {-90, 145, 30, 20},
+    .widthCaption = {-90, 175, 30, 20},
+    .speedBar = {-60, 145, 150, 30},
+    .widthBar = {-60, 175, 150, 30},
+    .firstSegment = {20, 0, 22, 18},
+    .firstPosition = {50, 80, 45, 60},
+    .positionRowStep = 60,
+    .positionCaption = {0, 40, 50, 20},
+    .pageOne = {50, 15, 50, 50},
+    .pageTwo = {110, 15, 50, 50},
+    .goBackSize = 40,
+    .font = 10,
+};
+const ManualView::Metrics kTablet{
+    .divider = {45, 120, 700, 40},
+    .firstTechnique = {80, 170, 90, 90},
+    .firstTechniqueCaption = {80, 250, 100, 50},
+    .flap = {218, 170, 94, 89},
+    .speedCaption = {-150, 345, 80, 40},
+    .widthCaption = {-150, 395, 80, 40},
+    .speedBar = {-60, 350, 300, 50},
+    .widthBar = {-60, 400, 300, 50},
+    .firstSegment = {40, 5, 45, 25},
+    .firstPosition = {80, 170, 90, 120},
+    .positionRowStep = 130,
+    .positionCaption = {20, 90, 50, 30},
+    .pageOne = {80, 30, 90, 100},
+    .pageTwo = {180, 30, 90, 100},
+    .goBackSize = 70,
+    .font = 20,
+};
+}  // namespace
+
 void ManualView::InitManualView() {
-    if (width() > kWideAbove) {
-        buildPages({{45, 60, 360, 20}, {50, 80, 50, 50}, {42, 120, 60, 32}, {188, 80, 52, 49},
-                    {-90, 145, 30, 20}, {-90, 175, 30, 20}, {-60, 145, 150, 30},
-                    {-60, 175, 150, 30}, {20, 0, 22, 18}, {50, 80, 45, 60}, 60,
-                    {0, 40, 50, 20}, {50, 15, 50, 50}, {110, 15, 50, 50}, 40, 10});
-    } else {
-        buildPages({{20, 60, 300, 20}, {40, 80, 45, 45}, {30, 120, 60, 25}, {180, 80, 46, 44},
-                    {-90, 145, 30, 20}, {-90, 175, 30, 20}, {-60, 145, 150, 30},
-                    {-60, 175, 150, 30}, {20, 0, 22, 18}, {50, 80, 45, 60}, 60,
-                    {0, 40, 50, 20}, {50, 15, 50, 50}, {110, 15, 50, 50}, 40, 10});
-    }
+    buildPages(width() > kWideAbove ? kWidePhone : kNarrowPhone);
 }
 
 void ManualView::InitManualView2() {
-    buildPages({{45, 120, 700, 40}, {80, 170, 90, 90}, {80, 250, 100, 50}, {218, 170, 94, 89},
-                {-150, 345, 80, 40}, {-150, 395, 80, 40}, {-60, 350, 300, 50},
-                {-60, 400, 300, 50}, {40, 5, 45, 25}, {80, 170, 90, 120}, 130,
-                {20, 90, 50, 30}, {80, 30, 90, 100}, {180, 30, 90, 100}, 70, 20});
+    buildPages(kTablet);
 }
 
 void ManualView::buildPages(const Metrics& m) {
@@ -118,8 +163,8 @@ void ManualView::buildPages(const Metrics& m) {
                                       picture("service_link_midden", m.divider)};
     for (int i = 0; i < kTechniqueCount; ++i) {
         const double shift = i * (d + 70);
-        const QRectF frame = i + 1 == 3 ? m.flap.translated(2 * d, 0)
-                                        : m.firstTechnique.translated(shift, 0);
+        const QRectF frame =
+            i + 1 == 3 ? m.flap.translated(2 * d, 0) : m.firstTechnique.translated(shift, 0);
         specs.push_back(button(i + 1, arrayFirstBtn_[i], frame));
         specs.push_back(caption(kFirstCaptionTag + i, kCaptionKeys[i],
                                 m.firstTechniqueCaption.translated(shift, 0), m.font, 2));

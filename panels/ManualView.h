@@ -63,8 +63,10 @@ public:
     const QStringList& arraySecondBtn() const { return arraySecondBtn_; }
     const QStringList& arraySecondBtn1() const { return arraySecondBtn1_; }
 
-private:
+    // The numbers of one layout (ManualView.cpp has the three).
     struct Metrics;
+
+private:
     void buildPages(const Metrics& m);
     void showFirst(bool shown);
     void showSecond(bool shown);

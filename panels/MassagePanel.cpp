@@ -36,7 +36,8 @@ void MassagePanel::build(std::span<const ControlSpec> specs) {
 void MassagePanel::setLanguageForModeView(std::int64_t languageFlag) {
     const LanguageDictionary& dictionary = context_.languages.load(languageFlag);
     for (const auto& [tag, key] : captionKeys_) {
-        if (auto* label = tk::viewWithTag<tk::Label>(this, tag)) label->setText(dictionary.value(key));
+        if (auto* label = tk::viewWithTag<tk::Label>(this, tag))
+            label->setText(dictionary.value(key));
     }
 }
 

@@ -91,7 +91,7 @@ void buildControls(QWidget* panel, tk::Bundle& bundle, std::span<const ControlSp
                 if (spec.lines > 1) {
                     label->setNumberOfLines(spec.lines);
                     label->setLineBreakMode(spec.wordWrap ? tk::LineBreakMode::WordWrap
-                                                         : tk::LineBreakMode::CharWrap);
+                                                          : tk::LineBreakMode::CharWrap);
                 }
                 break;
             }

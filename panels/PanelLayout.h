@@ -19,20 +19,20 @@ namespace panels {
 // of the layout formulas; the builder rounds them to whole points.
 struct ControlSpec {
     enum class Kind {
-        Picture,       // a picture under the controls
-        Bar,           // a picture that holds touch segments; found again by its name
-        Button,        // an image button, found again by its tag
-        Segment,       // a button without picture inside the bar named `bar`
-        Caption,       // a label whose text comes from the language file under `key`
-        LeftCaption,   // the same, left aligned
+        Picture,      // a picture under the controls
+        Bar,          // a picture that holds touch segments; found again by its name
+        Button,       // an image button, found again by its tag
+        Segment,      // a button without picture inside the bar named `bar`
+        Caption,      // a label whose text comes from the language file under `key`
+        LeftCaption,  // the same, left aligned
     };
     Kind kind;
     int tag = 0;
     QString image;  // picture, or the button's first look; for captions the text key
     QRectF frame;
-    QString bar;       // a bar's own name, or the bar a segment sits in
-    double font = 10;  // captions
-    int lines = 1;     // captions: more than one wraps by character...
+    QString bar;            // a bar's own name, or the bar a segment sits in
+    double font = 10;       // captions
+    int lines = 1;          // captions: more than one wraps by character...
     bool wordWrap = false;  // ...or by word, where a caption has room for two whole lines
 };
 

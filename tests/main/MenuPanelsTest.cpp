@@ -20,9 +20,7 @@ constexpr std::uint8_t F5 = chairlink::kOtherFunctionsType;
 
 class MenuPanelsTest : public ::testing::Test {
 protected:
-    explicit MenuPanelsTest(tk::Screen screen = tk::Screen::phone()) : rig(screen) {
-        openMenu();
-    }
+    explicit MenuPanelsTest(tk::Screen screen = tk::Screen::phone()) : rig(screen) { openMenu(); }
 
     // The menu button: the menu slides in, so the 10-second return and go back close it.
     void openMenu() {
@@ -42,7 +40,9 @@ protected:
         tap(rig.root->menuView(), entry);
         return rig.root->viewWithTag<Panel>(panelTag);
     }
-    panels::ManualView* manual() { return open<panels::ManualView>(2, mainscreen::kManualPanelTag); }
+    panels::ManualView* manual() {
+        return open<panels::ManualView>(2, mainscreen::kManualPanelTag);
+    }
     panels::PressureView* pressure() {
         return open<panels::PressureView>(3, mainscreen::kPressurePanelTag);
     }
@@ -60,7 +60,8 @@ protected:
         std::vector<int> on;
         for (int tag : tags) {
             const QString name = look(panel, tag);
-            if (!name.endsWith("_off") && !QStringList{"service1", "service3", "service5"}.contains(name)) {
+            if (!name.endsWith("_off") &&
+                !QStringList{"service1", "service3", "service5"}.contains(name)) {
                 on.push_back(tag);
             }
         }
@@ -126,10 +127,14 @@ TEST_F(MenuPanelsTest, ManualPagesSwitchLocallyAndHiddenControlsStillFollow) {
     EXPECT_EQ(look(panel, 22), "manual_skill_off");
     EXPECT_EQ(rig.title(), "[manualSecond]");
     EXPECT_EQ(rig.hint(), "[hint5]");
-    for (int tag = 1; tag <= 16; ++tag) EXPECT_FALSE(tk::viewWithTag(panel, tag)->isVisible()) << tag;
-    for (int tag = 31; tag <= 38; ++tag) EXPECT_TRUE(tk::viewWithTag(panel, tag)->isHidden()) << tag;
-    for (int tag = 17; tag <= 21; ++tag) EXPECT_TRUE(tk::viewWithTag(panel, tag)->isVisible()) << tag;
-    for (int tag = 39; tag <= 43; ++tag) EXPECT_TRUE(tk::viewWithTag(panel, tag)->isVisible()) << tag;
+    for (int tag = 1; tag <= 16; ++tag)
+        EXPECT_FALSE(tk::viewWithTag(panel, tag)->isVisible()) << tag;
+    for (int tag = 31; tag <= 38; ++tag)
+        EXPECT_TRUE(tk::viewWithTag(panel, tag)->isHidden()) << tag;
+    for (int tag = 17; tag <= 21; ++tag)
+        EXPECT_TRUE(tk::viewWithTag(panel, tag)->isVisible()) << tag;
+    for (int tag = 39; tag <= 43; ++tag)
+        EXPECT_TRUE(tk::viewWithTag(panel, tag)->isVisible()) << tag;
     EXPECT_TRUE(panel->gradeBar("image1")->isHidden());
 
     rig.status(F3, 1, 1, 2, 3);
@@ -145,10 +150,10 @@ TEST_F(MenuPanelsTest, PressureSegmentsZonesAndTraction) {
     auto* panel = pressure();
     ASSERT_NE(panel, nullptr);
     for (int tag : {3, 6, 9, 13, 14, 1, 15}) tap(panel, tag);
-    EXPECT_EQ(rig.writes(), (Writes{"AA 55 13 01 14 0D 0A", "AA 55 13 03 16 0D 0A",
-                                    "AA 55 14 02 16 0D 0A", "AA 55 01 73 74 0D 0A",
-                                    "AA 55 01 72 73 0D 0A", "AA 55 01 79 7A 0D 0A",
-                                    "AA 55 01 77 78 0D 0A"}));
+    EXPECT_EQ(rig.writes(),
+              (Writes{"AA 55 13 01 14 0D 0A", "AA 55 13 03 16 0D 0A", "AA 55 14 02 16 0D 0A",
+                      "AA 55 01 73 74 0D 0A", "AA 55 01 72 73 0D 0A", "AA 55 01 79 7A 0D 0A",
+                      "AA 55 01 77 78 0D 0A"}));
     EXPECT_EQ(rig.session->lowerPressureStatus(), 3);
     EXPECT_EQ(look(panel, 1), "air_arm_off");  // taps light nothing
 
@@ -172,9 +177,9 @@ TEST_F(MenuPanelsTest, OtherRollersHeatAndMemories) {
     ASSERT_NE(panel, nullptr);
     for (int tag : {6, 7, 1, 2, 12}) tap(panel, tag);
     EXPECT_EQ(rig.session->footRollerSpeed(), 3);
-    EXPECT_EQ(rig.writes(), (Writes{"AA 55 15 02 17 0D 0A", "AA 55 15 03 18 0D 0A",
-                                    "AA 55 01 81 82 0D 0A", "AA 55 01 88 89 0D 0A",
-                                    "AA 55 01 A4 A5 0D 0A"}));
+    EXPECT_EQ(rig.writes(),
+              (Writes{"AA 55 15 02 17 0D 0A", "AA 55 15 03 18 0D 0A", "AA 55 01 81 82 0D 0A",
+                      "AA 55 01 88 89 0D 0A", "AA 55 01 A4 A5 0D 0A"}));
 
     rig.status(F2, 9);
     EXPECT_EQ(look(panel, 12), "service3");  // the programme shows at the next 0xF5 frame

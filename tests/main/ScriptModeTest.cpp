@@ -40,6 +40,15 @@ protected:
                 QString::fromUtf8(process.readAllStandardError())};
     }
 
+    // A settings file that starts the app in English.
+    QString englishSettings() {
+        const QString path = dir.path() + "/english.ini";
+        QFile ini(path);
+        EXPECT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write("[General]\nlanguageFlag=1\n");
+        return path;
+    }
+
     QTemporaryDir dir;
 };
 
@@ -114,11 +123,7 @@ TEST_F(ScriptModeTest, SimulatedChairAnswersTheLinkUp) {
 
 // The hint line's dump carries its scrolling state: the chair's long English hint moves.
 TEST_F(ScriptModeTest, DumpShowsTheHintLineScrolling) {
-    const QString settings = dir.path() + "/english.ini";
-    QFile ini(settings);
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("[General]\nlanguageFlag=1\n");
-    ini.close();
+    const QString settings = englishSettings();
     const QString dump = dir.path() + "/hint.json";
     const Outcome result = run("wait 7\ndump " + dump + "\n", {"--chair", "simulated", "--idiom",
                                                                "phone", "--settings", settings});
@@ -209,11 +214,7 @@ QJsonObject dumpedView(const QJsonObject& view, int tag, int parentTag, bool ins
 // The menu's Manual, Pressure and Other panels in both idioms and both languages: presses
 // reach the chair, frames light the panels, captions come from the chosen language.
 TEST_F(ScriptModeTest, MenuPanelsSendAndFollowTheChairInBothIdioms) {
-    const QString settings = dir.path() + "/english.ini";
-    QFile ini(settings);
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("[General]\nlanguageFlag=1\n");
-    ini.close();
+    const QString settings = englishSettings();
     for (const char* idiom : {"phone", "tablet"}) {
         for (bool english : {false, true}) {
             const QString dump = dir.path() + "/panels.json";
