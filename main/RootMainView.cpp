@@ -107,6 +107,9 @@ void RootViewController::buildMainView(const MainViewLayout& layout) {
     panels::makeCaption(root, layout.serviceCaption, layout.captionSize, kServiceCaptionTag);
     panels::makeImageButton(root, layout.serviceButton, bundle, layout.servicePicture)
         ->setObjectName(kServiceButtonName);
+    if (auto* serviceButton = root->findChild<tk::ImageButton*>(kServiceButtonName)) {
+        serviceButton->addAction(tk::TouchUpInside, [this](tk::ImageButton&) { serviceBtnAction(); });
+    }
 
     powerBtnState_ = {"layout_power_off", "layout_power_on"};
     panels::makeImageButton(root, layout.powerButton, bundle, powerBtnState_[0], kPowerButtonTag)

@@ -134,6 +134,13 @@ public:
     // "infoViewMessage": technique, speed and width from the automatic and manual records.
     void infoNotification();
 
+    // ---- Service panel ----
+    // Opens the service panel in the working area, or closes it when it is open.
+    void serviceBtnAction();
+    void serviceViewAction(tk::ImageButton& sender);
+    // Takes the panel away and gives the screen back to the Adjust and Info panels.
+    void closeServicePanel();
+
     // ---- Received status frames ----
     // Each frame the drain accepted, in arrival order.
     void statusFrameReceived(const chairlink::Bytes& frame);

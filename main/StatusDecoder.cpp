@@ -14,6 +14,7 @@
 #include "panels/ManualView.h"
 #include "panels/OtherView.h"
 #include "panels/PressureView.h"
+#include "service/ServiecesView.h"
 
 namespace mainscreen {
 
@@ -159,13 +160,20 @@ void StatusDecoder::otherFunctions(const Fields& f) {
 void StatusDecoder::service(const Fields& f) {
     root_.message5()[0] = f.b3;
     root_.message5()[1] = f.b4;
-    // The Service panel's start/pause and selection setters would follow here.
+    if (auto* panel = root_.viewWithTag<service::ServiecesView>(kServicePanelTag)) {
+        panel->setStartPause(f.b3);
+        panel->setBtnSel(f.b4);
+    }
     commandEcho(f.b3);
 }
 
 void StatusDecoder::commandEcho(std::uint8_t value) {
     if (value != chairlink::kLinkCheckEcho) return;
-    // The chair answered the link check: stop polling it.
+    // The chair answered the link check: stop polling it and let a file be chosen.
+    if (auto* panel = root_.viewWithTag<service::ServiecesView>(kServicePanelTag)) {
+        panel->setTestingBtn(1);
+        panel->setCheckState(1);
+    }
     showHint(kLinkCheckedHint);
     root_.setCurrentService(0);
     if (auto* timer = root_.serviceTimer()) timer->pause();
