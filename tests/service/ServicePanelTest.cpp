@@ -112,3 +112,18 @@ TEST(ServicePanel, ServiceFramesAreKeptAndReplayedWhenThePanelOpens) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ServicePanel, AMenuPanelReplacesIt) {
+    ServiceRig rig;
+    rig.start();
+    rig.tap(rig.serviceButton());
+    ASSERT_NE(rig.panel(), nullptr);
+    rig.root().removeAllView();
+    rig.settle();
+    EXPECT_EQ(rig.panel(), nullptr);
+    EXPECT_TRUE(rig.root().menuFlag());
+}
+
+}  // namespace
