@@ -108,7 +108,8 @@ void RootViewController::buildMainView(const MainViewLayout& layout) {
     panels::makeImageButton(root, layout.serviceButton, bundle, layout.servicePicture)
         ->setObjectName(kServiceButtonName);
     if (auto* serviceButton = root->findChild<tk::ImageButton*>(kServiceButtonName)) {
-        serviceButton->addAction(tk::TouchUpInside, [this](tk::ImageButton&) { serviceBtnAction(); });
+        serviceButton->addAction(tk::TouchUpInside,
+                                 [this](tk::ImageButton&) { serviceBtnAction(); });
     }
 
     powerBtnState_ = {"layout_power_off", "layout_power_on"};

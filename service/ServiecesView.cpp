@@ -155,8 +155,7 @@ void ServiecesView::build(const Layout& l) {
     panels::makeImageButton(fileBox, l.chooseFile, bundle, "service_path_select_off",
                             kChooseFileTag);
 
-    const QRect goBack(QPoint(width() - l.goBackInset.x(), height() - l.goBackInset.y()),
-                       l.goBack);
+    const QRect goBack(QPoint(width() - l.goBackInset.x(), height() - l.goBackInset.y()), l.goBack);
     panels::makeImageButton(this, goBack, bundle, "layout_goback_on", kGoBackTag);
 }
 

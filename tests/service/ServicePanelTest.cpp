@@ -11,8 +11,8 @@
 
 namespace {
 
-using screentest::Frames;
 using screentest::frameOf;
+using screentest::Frames;
 using screentest::ScreenRig;
 using service::ServiecesView;
 
@@ -21,7 +21,9 @@ struct ServiceRig : ScreenRig {
     tk::ImageButton* serviceButton() {
         return root().view()->findChild<tk::ImageButton*>(mainscreen::kServiceButtonName);
     }
-    ServiecesView* panel() { return root().viewWithTag<ServiecesView>(mainscreen::kServicePanelTag); }
+    ServiecesView* panel() {
+        return root().viewWithTag<ServiecesView>(mainscreen::kServicePanelTag);
+    }
     tk::ImageButton* control(int tag) {
         return panel() ? tk::viewWithTag<tk::ImageButton>(panel(), tag) : nullptr;
     }
@@ -58,8 +60,8 @@ TEST(ServicePanel, ButtonsOneToFiveSendTheServiceSteps) {
     rig.tap(rig.serviceButton());
     for (int tag = 1; tag <= 5; ++tag) rig.tap(rig.control(tag));
     rig.tap(rig.control(7));
-    EXPECT_EQ(rig.sent(), (Frames{frameOf(184), frameOf(185), frameOf(186), frameOf(187),
-                                  frameOf(188)}));
+    EXPECT_EQ(rig.sent(),
+              (Frames{frameOf(184), frameOf(185), frameOf(186), frameOf(187), frameOf(188)}));
     rig.tap(rig.control(ServiecesView::kGoBackTag));
     rig.settle();
     EXPECT_EQ(rig.panel(), nullptr);
