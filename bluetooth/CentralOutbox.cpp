@@ -131,6 +131,12 @@ void CentralOutbox::characteristicsDiscovered(const PeripheralId& peripheral,
     });
 }
 
+void CentralOutbox::writeTaken(const PeripheralId& peripheral) {
+    gate_->post([peripheral](BleCentralEvents& events) {
+        events.isReadyToSendWriteWithoutResponse(peripheral);
+    });
+}
+
 void CentralOutbox::valueUpdated(const PeripheralId& peripheral, const std::string& characteristic,
                                  const Bytes& value) {
     gate_->post([peripheral, characteristic, value](BleCentralEvents& events) {

@@ -41,6 +41,7 @@ public:
                                    const std::string& service,
                                    const std::vector<std::string>& characteristics,
                                    const chairlink::ErrorText& error);
+    void writeTaken(const chairlink::PeripheralId& peripheral);
     void valueUpdated(const chairlink::PeripheralId& peripheral, const std::string& characteristic,
                       const chairlink::Bytes& value);
     void notificationStateChanged(const chairlink::PeripheralId& peripheral,

@@ -74,14 +74,15 @@ void GattServiceLink::setNotify(const std::string& characteristic, bool enabled)
                                                  : QLowEnergyCharacteristic::CCCDDisable);
 }
 
-void GattServiceLink::writeWithoutResponse(const std::string& characteristic, const Bytes& value) {
+bool GattServiceLink::writeWithoutResponse(const std::string& characteristic, const Bytes& value) {
     const QLowEnergyCharacteristic target = service_->characteristic(uuidFromText(characteristic));
-    if (!target.isValid()) return;  // not discovered: the client's precondition
+    if (!target.isValid()) return false;  // not discovered: the client's precondition
     // One write, never split: Qt queues it behind earlier ones and sends the next when BlueZ
     // has taken this one. No answer comes back for this kind of write.
     service_->writeCharacteristic(
         target, QByteArray(reinterpret_cast<const char*>(value.data()), qsizetype(value.size())),
         QLowEnergyService::WriteWithoutResponse);
+    return true;
 }
 
 void GattServiceLink::stateChanged(QLowEnergyService::ServiceState state) {

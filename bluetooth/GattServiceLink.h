@@ -26,7 +26,8 @@ public:
     // An empty list asks for every characteristic.
     void discoverCharacteristics(const std::vector<std::string>& wanted);
     void setNotify(const std::string& characteristic, bool enabled);
-    void writeWithoutResponse(const std::string& characteristic, const chairlink::Bytes& value);
+    // False when the characteristic is not known, so nothing was handed to Qt.
+    bool writeWithoutResponse(const std::string& characteristic, const chairlink::Bytes& value);
 
     // The text of a service error, in Qt's own words.
     static std::string errorText(QLowEnergyService::ServiceError error);

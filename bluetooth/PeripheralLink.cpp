@@ -89,11 +89,12 @@ void PeripheralLink::setNotify(const std::string& service, const std::string& ch
     if (auto* found = this->service(service)) found->setNotify(characteristic, enabled);
 }
 
-void PeripheralLink::writeWithoutResponse(const std::string& service,
+bool PeripheralLink::writeWithoutResponse(const std::string& service,
                                           const std::string& characteristic,
                                           const chairlink::Bytes& value) {
-    if (phase_ != Phase::Connected) return;
-    if (auto* found = this->service(service)) found->writeWithoutResponse(characteristic, value);
+    if (phase_ != Phase::Connected) return false;
+    auto* found = this->service(service);
+    return found && found->writeWithoutResponse(characteristic, value);
 }
 
 // Qt on BlueZ says "connected" only once BlueZ has resolved the services.

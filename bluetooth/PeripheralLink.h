@@ -47,7 +47,8 @@ public:
     void discoverCharacteristics(const std::string& service,
                                  const std::vector<std::string>& wanted);
     void setNotify(const std::string& service, const std::string& characteristic, bool enabled);
-    void writeWithoutResponse(const std::string& service, const std::string& characteristic,
+    // True when the write was handed to Qt.
+    bool writeWithoutResponse(const std::string& service, const std::string& characteristic,
                               const chairlink::Bytes& value);
 
 private:

@@ -206,6 +206,9 @@ void ChairRadio::write(const Link& link, const PeripheralId& peripheral,
     if (!connectedToChair(link, peripheral) || characteristic != kWriteCharacteristic) return;
     if (!link->hasCharacteristic(kChairService, characteristic)) return;
     sink_(value);
+    // Taken on the chair's queue; the sender may go on with its next write.
+    link->deliver(
+        [peripheral](BleCentralEvents& e) { e.isReadyToSendWriteWithoutResponse(peripheral); });
 }
 
 void ChairRadio::notify(const Bytes& value) {

@@ -78,6 +78,10 @@ void BLESocketClientImpl::close() {
 }
 
 void BLESocketClientImpl::send(const Bytes& bytes) {
+    send(bytes, {});
+}
+
+void BLESocketClientImpl::send(const Bytes& bytes, WriteTaken taken) {
     if (state() != kSocketConnected) return;
     std::optional<PeripheralId> peripheral;
     std::shared_ptr<BleCentral> central;
@@ -96,7 +100,24 @@ void BLESocketClientImpl::send(const Bytes& bytes) {
         target = writeCharacteristic_;
     }
     if (!target) return;  // the search found nothing to write to
+    std::lock_guard lock(writeMutex_);
+    const std::uint64_t number = ++writesIssued_;
+    if (taken) takenWaiters_.emplace_back(number, std::move(taken));
     central->writeWithoutResponse(*peripheral, target->service, target->characteristic, bytes);
+}
+
+void BLESocketClientImpl::isReadyToSendWriteWithoutResponse(const PeripheralId&) {
+    std::vector<WriteTaken> due;
+    {
+        std::lock_guard lock(writeMutex_);
+        ++writesTaken_;
+        while (!takenWaiters_.empty() && takenWaiters_.front().first <= writesTaken_) {
+            due.push_back(std::move(takenWaiters_.front().second));
+            takenWaiters_.pop_front();
+        }
+    }
+    // Outside the lock: a waiter usually writes the next piece.
+    for (auto& waiter : due) waiter();
 }
 
 std::shared_ptr<BleCentral> BLESocketClientImpl::currentCentral() const {

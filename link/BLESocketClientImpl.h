@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -39,6 +42,11 @@ public:
     void close() override;
     // Only while connected; one write without response to the write characteristic.
     void send(const Bytes& bytes) override;
+    // Runs on the client's queue once the central has taken the write; never for a write
+    // that was dropped (no link), so a sender waiting on it ends with the link instead.
+    using WriteTaken = std::function<void()>;
+    // As send(), and `taken` follows when the central has taken this write. Any thread.
+    void send(const Bytes& bytes, WriteTaken taken);
 
     const std::string& serviceUUID() const { return serviceUUID_; }
     const std::string& notifyCharacteristicUUID() const { return notifyUUID_; }
@@ -71,6 +79,7 @@ private:
     void didUpdateNotificationState(const PeripheralId& peripheral,
                                     const std::string& characteristic, bool notifying,
                                     const ErrorText& error);
+    void isReadyToSendWriteWithoutResponse(const PeripheralId& peripheral);
 
     void cleanup();
     std::shared_ptr<BleCentral> currentCentral() const;
@@ -102,6 +111,13 @@ private:
     std::optional<PeripheralId> discoveredPeripheral_;
     std::optional<WriteTarget> writeCharacteristic_;
     std::shared_ptr<BleCentral> centralManager_;
+
+    // Writes are numbered in the order the central receives them; the central reports each
+    // one taken in that order, which is when the waiter of that number runs.
+    std::mutex writeMutex_;  // guards the three fields below and orders the writes
+    std::uint64_t writesIssued_ = 0;
+    std::uint64_t writesTaken_ = 0;
+    std::deque<std::pair<std::uint64_t, WriteTaken>> takenWaiters_;
 
     // Set by open(); the destructor stops the central before these go.
     std::shared_ptr<base::SerialQueue> centralQueue_;

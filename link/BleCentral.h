@@ -54,6 +54,9 @@ public:
     virtual void didUpdateNotificationState(const PeripheralId& peripheral,
                                             const std::string& characteristic, bool notifying,
                                             const ErrorText& error) = 0;
+    // Once for every writeWithoutResponse the central has handed to its stack, in the order
+    // of the writes, so a sender can pace itself. A write it ignored is not reported.
+    virtual void isReadyToSendWriteWithoutResponse(const PeripheralId& /*peripheral*/) {}
 };
 
 // The central role of a BLE stack, as much of it as the chair link uses. One central serves

@@ -50,4 +50,8 @@ void CentralEventRelay::didUpdateNotificationState(const PeripheralId& periphera
     }
 }
 
+void CentralEventRelay::isReadyToSendWriteWithoutResponse(const PeripheralId& peripheral) {
+    if (auto client = client_.lock()) client->isReadyToSendWriteWithoutResponse(peripheral);
+}
+
 }  // namespace chairlink

@@ -30,6 +30,7 @@ public:
     void didUpdateNotificationState(const PeripheralId& peripheral,
                                     const std::string& characteristic, bool notifying,
                                     const ErrorText& error) override;
+    void isReadyToSendWriteWithoutResponse(const PeripheralId& peripheral) override;
 
 private:
     std::weak_ptr<BLESocketClientImpl> client_;

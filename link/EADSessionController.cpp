@@ -31,6 +31,10 @@ EADSessionController::EADSessionController(LinkEnvironment environment)
 EADSessionController::~EADSessionController() {
     *alive_ = false;
     reconnectObservation_.reset();
+    {
+        std::lock_guard lock(uploadMutex_);
+        upload_.reset();
+    }
     std::shared_ptr<BLESocketClientImpl> client;
     {
         std::lock_guard lock(clientMutex_);
@@ -118,6 +122,7 @@ void EADSessionController::replaceClient(bool closePrevious) {
         retryTimer_.reset();
     }
     if (previous && closePrevious) previous->close();
+    if (previous) stopUpload(previous.get());
     retireClient(std::move(previous));
     client->addDelegate(listener_);
     for (auto& delegate : delegates) client->addDelegate(delegate);
@@ -285,26 +290,6 @@ CommandFrame EADSessionController::outBuf() const {
 std::array<std::uint8_t, 2> EADSessionController::copyoutBuf() const {
     std::lock_guard lock(frameMutex_);
     return copyoutBuf_;
-}
-
-// ---- Update data ----
-
-void EADSessionController::update(const Bytes& bytes) {
-    auto client = bleSocketClient();
-    if (!client || client->state() != kSocketConnected) return;
-    sendMessageBy102(bytes);
-    base::log("send: " + hexStringFromNSData(bytes));
-}
-
-void EADSessionController::sendMessageBy102(const Bytes& bytes) {
-    base::log(base::format("file length: %lu", static_cast<unsigned long>(bytes.size())));
-    auto client = bleSocketClient();
-    if (!client) return;
-    for (std::size_t from = 0; from < bytes.size(); from += kUpdatePieceSize) {
-        std::size_t to = std::min(bytes.size(), from + kUpdatePieceSize);
-        client->send(Bytes(bytes.begin() + static_cast<std::ptrdiff_t>(from),
-                           bytes.begin() + static_cast<std::ptrdiff_t>(to)));
-    }
 }
 
 std::string EADSessionController::hexStringFromNSData(const Bytes& bytes) {

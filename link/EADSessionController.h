@@ -16,6 +16,7 @@
 #include "link/ReadBuffer.h"
 #include "link/RetryBackoff.h"
 #include "link/SocketClient.h"
+#include "link/UpdateUpload.h"
 
 namespace chairlink {
 
@@ -73,9 +74,12 @@ public:
     CommandFrame outBuf() const;
     std::array<std::uint8_t, 2> copyoutBuf() const;
 
-    // Update data, written raw in 102-byte pieces while connected.
-    void update(const Bytes& bytes);
-    void sendMessageBy102(const Bytes& bytes);
+    // Update data, written raw in 102-byte pieces while connected, one file at a time. The
+    // pieces go out in order, each once the central has taken the one before, so neither the
+    // caller nor the radio is flooded. The listener hears of the progress on the main thread.
+    // Any thread.
+    UploadStart update(const Bytes& bytes, std::weak_ptr<UploadListener> listener = {});
+    bool uploading() const;
 
     // "aa 55 0d " form: lowercase pairs, each followed by a space.
     static std::string hexStringFromNSData(const Bytes& bytes);
@@ -135,6 +139,15 @@ private:
     // `sender` is the client that posted "RECONNECT", or nullptr when anyone else did.
     void linkLost(const void* sender);
     void retireClient(std::shared_ptr<BLESocketClientImpl> client);
+
+    struct Upload;
+    // Writes the pieces of the running upload; see the update operations.
+    void sendMessageBy102(const std::shared_ptr<Upload>& upload);
+    void writeNextPiece(const std::shared_ptr<Upload>& upload);
+    void pieceTaken(const std::shared_ptr<Upload>& upload);
+    // Ends the running upload when it goes to `client` (any upload for nullptr).
+    void stopUpload(const BLESocketClientImpl* client);
+    void reportUpload(const Upload& upload, const UploadProgress& progress);
     // Under the frame lock.
     void writeFrame(BLESocketClientImpl* client, const CommandFrame& frame);
     // main thread
@@ -163,6 +176,9 @@ private:
     bool linkWasUp_ = false;  // the current client reached the connected state
     RetryBackoff backoff_;
     std::optional<base::Clock::TimerId> retryTimer_;
+
+    mutable std::mutex uploadMutex_;  // guards upload_ and its counters
+    std::shared_ptr<Upload> upload_;
 
     std::shared_ptr<ClientListener> listener_;
     // Cleared by the destructor (main thread); announcements still queued for the main

@@ -177,9 +177,29 @@ public:
             if (connected_ != id || !found_.count(characteristic)) return;
         }
         radio_.recordWrite({id, characteristic, value});
+        if (radio_.withholdWriteReports()) {
+            std::lock_guard lock(mutex_);
+            ++withheldReports_;
+            return;
+        }
+        reportWriteTaken(id);
     }
 
     // Test drivers.
+    void releaseWriteReports() {
+        PeripheralId id;
+        int reports;
+        {
+            std::lock_guard lock(mutex_);
+            if (!connected_) return;
+            id = *connected_;
+            reports = std::exchange(withheldReports_, 0);
+        }
+        while (reports-- > 0) reportWriteTaken(id);
+    }
+    void reportWriteTaken(const PeripheralId& id) {
+        post([id](BleCentralEvents& e) { e.isReadyToSendWriteWithoutResponse(id); });
+    }
     void notify(const Bytes& value) {
         PeripheralId id;
         {
@@ -239,6 +259,7 @@ private:
     std::optional<PeripheralId> heldConnection_;
     bool servicesFound_ = false;
     bool notifying_ = false;
+    int withheldReports_ = 0;
     std::set<std::string> found_;
     std::mutex heldMutex_;
     std::function<void()> held_;
@@ -334,6 +355,20 @@ void FakeRadio::notify(const Bytes& value) {
 
 void FakeRadio::dropLink() {
     if (auto central = newest()) central->dropLink();
+}
+
+void FakeRadio::setWithholdWriteReports(bool withhold) {
+    std::lock_guard lock(mutex_);
+    withholdReports_ = withhold;
+}
+
+bool FakeRadio::withholdWriteReports() const {
+    std::lock_guard lock(mutex_);
+    return withholdReports_;
+}
+
+void FakeRadio::releaseWriteReports() {
+    if (auto central = newest()) central->releaseWriteReports();
 }
 
 std::vector<RecordedWrite> FakeRadio::writes() const {

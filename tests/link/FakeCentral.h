@@ -49,6 +49,9 @@ public:
     // Drive the newest central: a value notified on FFE1, or the link dropping.
     void notify(const Bytes& value);
     void dropLink();
+    // While withheld, the newest central keeps its "write taken" reports until released.
+    void setWithholdWriteReports(bool withhold);
+    void releaseWriteReports();
 
     std::vector<RecordedWrite> writes() const;
     std::vector<Bytes> writtenValues() const;
@@ -63,12 +66,14 @@ private:
     std::vector<FakePeripheral> peripherals() const;
     bool reverseCharacteristicAnswers() const;
     bool holdConnections() const;
+    bool withholdWriteReports() const;
     std::shared_ptr<FakeCentral> newest() const;
 
     mutable std::mutex mutex_;
     std::vector<FakePeripheral> peripherals_;
     bool reverse_ = false;
     bool hold_ = false;
+    bool withholdReports_ = false;
     std::vector<RecordedWrite> writes_;
     std::vector<std::string> connects_;
     std::vector<std::weak_ptr<FakeCentral>> centrals_;

@@ -137,7 +137,9 @@ TEST_F(SessionController, SendsUpdateDataInPiecesOf102Bytes) {
         world.radio.clearWrites();
         chairlink::Bytes data(length);
         for (std::size_t i = 0; i < length; ++i) data[i] = static_cast<std::uint8_t>(i * 7);
-        controller->sendMessageBy102(data);
+        EXPECT_EQ(controller->update(data), chairlink::UploadStart::Started);
+        world.settle();
+        EXPECT_FALSE(controller->uploading());
         std::vector<std::size_t> sizes;
         chairlink::Bytes joined;
         for (auto& value : world.radio.writtenValues()) {
@@ -148,7 +150,11 @@ TEST_F(SessionController, SendsUpdateDataInPiecesOf102Bytes) {
         return sizes;
     };
     EXPECT_EQ(pieceSizes(0), std::vector<std::size_t>{});
+    EXPECT_EQ(pieceSizes(1), std::vector<std::size_t>{1});
+    EXPECT_EQ(pieceSizes(101), std::vector<std::size_t>{101});
     EXPECT_EQ(pieceSizes(102), std::vector<std::size_t>{102});
+    EXPECT_EQ(pieceSizes(103), (std::vector<std::size_t>{102, 1}));
+    EXPECT_EQ(pieceSizes(250), (std::vector<std::size_t>{102, 102, 46}));
     EXPECT_EQ(pieceSizes(205), (std::vector<std::size_t>{102, 102, 1}));
     EXPECT_EQ(pieceSizes(204), (std::vector<std::size_t>{102, 102}));
     EXPECT_TRUE(world.logs.contains("file length: 0"));
