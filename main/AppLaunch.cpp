@@ -1,6 +1,7 @@
 #include "main/AppLaunch.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -47,6 +48,8 @@ int runApp(int argc, char** argv) {
     auto& mainThread = *new tk::QtMainThread;
     auto& dispatch = *new base::Dispatch(mainThread);
     tk::UserDefaults defaults(options.settingsFile.value_or(tk::UserDefaults::defaultFile()));
+    // After the settings file is found, so --home moves only where update files are looked for.
+    if (options.home) qputenv("HOME", QFile::encodeName(*options.home));
     tk::Bundle bundle(tk::Bundle::defaultDirectory());
     tk::Runtime runtime(clock, mainThread, defaults, bundle, screen);
     panels::LanguageStore languages(bundle);

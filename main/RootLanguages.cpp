@@ -53,6 +53,8 @@ void RootViewController::setHintKeys() {
     for (int k = 0; k <= 18; ++k) hintArray_.append(QString("hint%1").arg(k));
     hintArray_.append("");
     hintArray_.append("hint19");
+    // Why an update file was refused (indices 21 to 23).
+    hintArray_.append({"hintFileEmpty", "hintFileUnreadable", "hintFileTooLarge"});
 }
 
 const panels::LanguageDictionary& RootViewController::setLanguageForMainView(

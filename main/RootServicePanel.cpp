@@ -70,6 +70,10 @@ void RootViewController::serviceViewAction(tk::ImageButton& sender) {
     } else if (tag == service::ServiecesView::kCheckTag) {
         // The first poll goes out at once, the rest on the timer's ticks.
         if (serviceTimer_) serviceTimer_->fireNowAndRepeat();
+    } else if (tag == service::ServiecesView::kUpdateTag) {
+        startUpdate();
+    } else if (tag == service::ServiecesView::kChooseFileTag) {
+        openFileChooser();
     }
 }
 

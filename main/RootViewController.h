@@ -18,6 +18,7 @@
 #include "panels/LanguageStore.h"
 #include "panels/PanelCommand.h"
 #include "panels/PanelContext.h"
+#include "service/FileSelectedDelegate.h"
 
 namespace base {
 class Dispatch;
@@ -25,6 +26,8 @@ class Dispatch;
 namespace chairlink {
 class EADSessionController;
 class FrameDrain;
+class UploadListener;
+struct UploadProgress;
 }  // namespace chairlink
 namespace tk {
 class ImageButton;
@@ -33,6 +36,9 @@ class Runtime;
 }  // namespace tk
 namespace widgets {
 class MarqueeLabel;
+}
+namespace service {
+class FileBrowser;
 }
 
 namespace mainscreen {
@@ -56,7 +62,7 @@ struct MainScreenEnvironment {
 // (RootMenu.cpp, with what the menu's panels share in RootMenuPanels.cpp), received frames
 // (RootStatusFrames.cpp) and one file per panel's actions (RootAutoPanel.cpp,
 // RootManualPanel.cpp, ...). Main thread only.
-class RootViewController : public tk::ViewController {
+class RootViewController : public tk::ViewController, public service::FileSelectedDelegate {
 public:
     using Records4 = std::array<std::int64_t, 4>;
     using Records3 = std::array<std::int64_t, 3>;
@@ -66,7 +72,7 @@ public:
     static constexpr double kQuickKeyInterval = 0.5;
     static constexpr double kServiceInterval = 0.2;
     static constexpr int kTitleCount = 25;
-    static constexpr int kHintCount = 21;
+    static constexpr int kHintCount = 24;
 
     explicit RootViewController(MainScreenEnvironment environment);
     ~RootViewController() override;
@@ -140,6 +146,18 @@ public:
     void serviceViewAction(tk::ImageButton& sender);
     // Takes the panel away and gives the screen back to the Adjust and Info panels.
     void closeServicePanel();
+    // The update file chooser, pushed over the main screen with the navigation bar shown.
+    void openFileChooser();
+    // A file picked in the chooser; taken only after an answered link check.
+    void fileSelected(const QString& name, const service::PickedFile& file) override;
+    // The service panel's update button: sends the chosen file; the 5-second wait for the
+    // chair's confirmation starts once the last piece is out.
+    void startUpdate();
+    void uploadProgressed(const chairlink::UploadProgress& progress);
+    // The chair did not confirm the update in time.
+    void updateResult();
+    // The chooser's file manager: one current directory for every chooser.
+    service::FileBrowser& fileManager();
 
     // ---- Received status frames ----
     // Each frame the drain accepted, in arrival order.
@@ -256,6 +274,9 @@ private:
     // Hold keys whose press is still inside the key: a cancelled touch ends only those.
     std::set<int> heldKeys_;
     std::unique_ptr<chairlink::FrameDrain> drain_;
+    std::shared_ptr<service::FileBrowser> fileManager_;
+    // Hears of the upload on the main thread; the link holds it weakly, so it ends with us.
+    std::shared_ptr<chairlink::UploadListener> uploadListener_;
     base::ObserverRegistration dataReceived_;
 };
 

@@ -8,6 +8,7 @@
 #include "main/toolkit/Tag.h"
 #include "panels/Controls.h"
 #include "panels/LanguageStore.h"
+#include "service/UploadProgressView.h"
 
 namespace service {
 
@@ -30,7 +31,8 @@ struct ServiecesView::Layout {
     QSize bottomLabelSize;
     QSize goBack;
     QPoint goBackInset;
-    double labelFont, fileNameFont;
+    QRect progress;  // in the file box, under the file name
+    double labelFont, fileNameFont, progressFont;
 };
 
 ServiecesView::ServiecesView(const QRect& frame, panels::PanelContext context, QWidget* parent)
@@ -88,6 +90,8 @@ void ServiecesView::initServiceSView() {
     l.goBackInset = QPoint(50, 40);
     l.labelFont = 10;
     l.fileNameFont = 13;
+    l.progress = QRect(23, 31, 112, 13);
+    l.progressFont = 7;
     build(l);
 }
 
@@ -118,6 +122,8 @@ void ServiecesView::initServiceSView1() {
     l.goBackInset = QPoint(90, 90);
     l.labelFont = 20;
     l.fileNameFont = 29;
+    l.progress = QRect(40, 63, 205, 24);
+    l.progressFont = 13;
     build(l);
 }
 
@@ -154,6 +160,8 @@ void ServiecesView::build(const Layout& l) {
     fileName->setTextAlignment(Qt::AlignLeft);
     panels::makeImageButton(fileBox, l.chooseFile, bundle, "service_path_select_off",
                             kChooseFileTag);
+    progress_ = new UploadProgressView(l.progress, l.progressFont, fileBox);
+    tk::setTag(progress_, kProgressTag);
 
     const QRect goBack(QPoint(width() - l.goBackInset.x(), height() - l.goBackInset.y()), l.goBack);
     panels::makeImageButton(this, goBack, bundle, "layout_goback_on", kGoBackTag);

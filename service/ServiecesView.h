@@ -16,6 +16,8 @@ class Label;
 
 namespace service {
 
+class UploadProgressView;
+
 // The service panel: start/pause of the service run, three selections, confirm, the link
 // check and the update file. Presses only report the button to their target; what is lit
 // follows the chair's service frames. Main thread only.
@@ -30,6 +32,7 @@ public:
     static constexpr int kChooseFileTag = 9;
     static constexpr int kGoBackTag = 10;
     static constexpr int kFileNameTag = 36;
+    static constexpr int kProgressTag = 37;
 
     ServiecesView(const QRect& frame, panels::PanelContext context, QWidget* parent = nullptr);
 
@@ -52,6 +55,9 @@ public:
     // Shows the chosen file and makes the update button usable.
     void setChosenFile(const QString& name, QByteArray data);
 
+    // How far the update file has gone out (the bar under the file's name).
+    UploadProgressView* uploadProgress() const { return progress_; }
+
     std::int64_t checkState() const { return checkState_; }
     void setCheckState(std::int64_t state) { checkState_ = state; }
     const QByteArray& updateData() const { return updateData_; }
@@ -68,6 +74,7 @@ private:
     QStringList array2_{"service2", "service4", "service6"};
     std::int64_t checkState_ = 0;
     QByteArray updateData_;
+    UploadProgressView* progress_ = nullptr;  // owned by the file box
 };
 
 }  // namespace service

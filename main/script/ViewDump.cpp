@@ -8,6 +8,8 @@
 #include "main/toolkit/ImageButton.h"
 #include "main/toolkit/ImageView.h"
 #include "main/toolkit/Label.h"
+#include "main/toolkit/ListCell.h"
+#include "main/toolkit/ListView.h"
 #include "main/toolkit/NavigationController.h"
 #include "main/toolkit/Tag.h"
 #include "main/toolkit/ViewAttributes.h"
@@ -101,6 +103,20 @@ QJsonObject dumpScreen(const mainscreen::AppDelegate& app) {
         navigation.append(controller->title());
     }
     screen["navigation"] = navigation;
+    // A screen pushed over the main one (the update file chooser) shows its list's rows.
+    QJsonValue list;
+    auto* top = app.navigationController()->topViewController();
+    if (top && top != app.navigationController()->rootViewController()) {
+        if (auto* shown = qobject_cast<const tk::ListView*>(top->view())) {
+            QJsonArray rows;
+            for (int row = 0; row < shown->numberOfRows(); ++row) {
+                const tk::ListCell* cell = shown->cellForRow(row);
+                rows.append(cell ? cell->textLabel()->text() : QString());
+            }
+            list = QJsonObject{{"header", shown->headerTitle()}, {"rows", rows}};
+        }
+    }
+    screen["list"] = list;
     screen["navigationBarHidden"] = app.navigationController()->isNavigationBarHidden();
     return screen;
 }

@@ -1,5 +1,7 @@
 #include "main/toolkit/LaunchOptions.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include "base/Log.h"
@@ -45,7 +47,8 @@ LaunchOptions LaunchOptions::parse(const QStringList& arguments) {
             value = name.mid(equals + 1);
             name = name.left(equals);
         }
-        if (name != "--idiom" && name != "--screen" && name != "--settings") continue;
+        if (name != "--idiom" && name != "--screen" && name != "--settings" && name != "--home")
+            continue;
         if (!value) {
             if (i + 1 >= arguments.size()) {
                 base::log("Options: " + name.toStdString() + " needs a value");
@@ -57,6 +60,12 @@ LaunchOptions LaunchOptions::parse(const QStringList& arguments) {
             if (auto idiom = parseIdiom(*value)) options.idiom = idiom;
         } else if (name == "--screen") {
             if (auto measures = parseMeasures(*value)) options.measures = measures;
+        } else if (name == "--home") {
+            if (QFileInfo(*value).isDir()) {
+                options.home = QDir(*value).absolutePath();
+            } else {
+                base::log("Options: --home: no such directory: " + value->toStdString());
+            }
         } else if (value->isEmpty()) {
             base::log("Options: --settings needs a file name");
         } else {

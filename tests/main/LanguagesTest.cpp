@@ -60,17 +60,19 @@ TEST(LanguagesTest, OutOfRangeTitleAndHintAreIgnored) {
     rig.root().setWindowTitle(24, 1);
     rig.root().changeHintLabel(20, 1);
     for (std::int64_t bad : {25, 200, -1}) rig.root().setWindowTitle(bad, 0);
-    for (std::int64_t bad : {21, 200, -1}) rig.root().changeHintLabel(bad, 0);
+    for (std::int64_t bad : {24, 200, -1}) rig.root().changeHintLabel(bad, 0);
     EXPECT_EQ(rig.root().titleLabel()->text(), "en:Automaticother");
     EXPECT_EQ(rig.root().currentTitleNum(), 24);
     EXPECT_EQ(rig.root().hintLine()->text(), "en:hint19");
     EXPECT_EQ(rig.root().currentHintNum(), 20);
 }
 
-TEST(LanguagesTest, HintTableEndsWithTheEmptyKeyThenHint19) {
+TEST(LanguagesTest, HintTableHasTheEmptyKeyThenHint19ThenTheFileRefusals) {
     ScreenRig rig;
     rig.start();
-    ASSERT_EQ(rig.root().hintArray().size(), 21);
+    ASSERT_EQ(rig.root().hintArray().size(), 24);
+    EXPECT_EQ(rig.root().hintArray().mid(21),
+              (QStringList{"hintFileEmpty", "hintFileUnreadable", "hintFileTooLarge"}));
     for (int k = 0; k <= 18; ++k) {
         rig.root().changeHintLabel(k, 0);
         EXPECT_EQ(rig.root().hintLine()->text(), QString("zh:hint%1").arg(k));

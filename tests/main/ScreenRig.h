@@ -59,6 +59,7 @@ inline void writeLanguageFiles(const QString& directory) {
                         "waisttwist", "fullairpressure", "waiststretch"};
     keys << kTitleKeys;
     for (int k = 0; k <= 19; ++k) keys << QString("hint%1").arg(k);
+    keys << "hintFileEmpty" << "hintFileUnreadable" << "hintFileTooLarge";
     for (const char* language : {"zh", "en"}) {
         QString xml = "<?xml version=\"1.0\"?>\n<plist version=\"1.0\"><dict>\n";
         for (const QString& key : keys) {

@@ -2,7 +2,7 @@
 // and the chair's service frames.
 #include <gtest/gtest.h>
 
-#include "main/ScreenRig.h"
+#include "ServiceRig.h"
 #include "main/ViewTags.h"
 #include "main/toolkit/Label.h"
 #include "main/toolkit/Tag.h"
@@ -13,30 +13,8 @@ namespace {
 
 using screentest::frameOf;
 using screentest::Frames;
-using screentest::ScreenRig;
 using service::ServiecesView;
-
-struct ServiceRig : ScreenRig {
-    using ScreenRig::ScreenRig;
-    tk::ImageButton* serviceButton() {
-        return root().view()->findChild<tk::ImageButton*>(mainscreen::kServiceButtonName);
-    }
-    ServiecesView* panel() {
-        return root().viewWithTag<ServiecesView>(mainscreen::kServicePanelTag);
-    }
-    tk::ImageButton* control(int tag) {
-        return panel() ? tk::viewWithTag<tk::ImageButton>(panel(), tag) : nullptr;
-    }
-    QString controlPicture(int tag) {
-        auto* b = control(tag);
-        return b ? b->backgroundImage().name() : QString("(none)");
-    }
-    QString hint() { return root().hintLine()->text(); }
-    void chairSays(const chairlink::Bytes& bytes) {
-        world->chair().notify(bytes);
-        settle();
-    }
-};
+using servicetest::ServiceRig;
 
 TEST(ServicePanel, TheServiceButtonOpensAndClosesIt) {
     ServiceRig rig;

@@ -1,0 +1,242 @@
+// The update file chooser and the upload from the service panel, through the whole app: the
+// folders, the picks and refusals, the pieces the chair receives and the wait for its answer.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "ServiceRig.h"
+#include "link/UpdateUpload.h"
+#include "main/AppDelegate.h"
+#include "main/toolkit/Label.h"
+#include "main/toolkit/ListCell.h"
+#include "main/toolkit/ListView.h"
+#include "main/toolkit/NavigationController.h"
+#include "service/FileBrowser.h"
+#include "service/TableViewController.h"
+#include "service/UploadProgressView.h"
+
+namespace {
+
+using service::ServiecesView;
+using service::TableViewController;
+
+const chairlink::Bytes kLinkCheckAnswer{0xAA, 0x55, 0x01, 0xB1, 0xB2, 0x0D, 0x0A};
+const chairlink::Bytes kUpdateConfirmed{0xAA, 0x55, 0xA5, 0x5A, 0x00, 0x00, 0x00, 0xFF, 0x0D, 0x0A};
+
+// A home directory of the test's own, with the files it writes; HOME points there meanwhile.
+class ChooserRig : public servicetest::ServiceRig {
+public:
+    ChooserRig() : oldHome_(qgetenv("HOME")) {
+        qputenv("HOME", QFile::encodeName(home.path()));
+        start();
+    }
+    ~ChooserRig() { qputenv("HOME", oldHome_); }
+
+    QByteArray write(const QString& name, qint64 size) {
+        QByteArray bytes(size, '\0');
+        for (qint64 i = 0; i < size; ++i) bytes[i] = char(i * 13 + 5);
+        QDir(home.path()).mkpath(QFileInfo(name).path());
+        QFile file(home.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return bytes;
+    }
+
+    tk::NavigationController& navigation() { return *world->app().navigationController(); }
+    TableViewController* chooser() {
+        return dynamic_cast<TableViewController*>(navigation().topViewController());
+    }
+    QStringList rows() { return chooser() ? chooser()->contentsDirectory() : QStringList(); }
+    void pick(const QString& name) {
+        ASSERT_NE(chooser(), nullptr);
+        const int row = int(rows().indexOf(name));
+        ASSERT_GE(row, 0) << name.toStdString();
+        chooser()->tableView()->selectRow(row);
+        settle();
+    }
+    void openService(bool answerLinkCheck) {
+        tap(serviceButton());
+        if (!answerLinkCheck) return;
+        tap(control(ServiecesView::kCheckTag));
+        chairSays(kLinkCheckAnswer);
+        advance(1.0);  // the poll timer is paused by the answer
+    }
+    void choose(const QString& name) {
+        tap(control(ServiecesView::kChooseFileTag));
+        pick(name);
+    }
+    QString fileName() {
+        return tk::viewWithTag<tk::Label>(panel(), ServiecesView::kFileNameTag)->text();
+    }
+    chairlink::Bytes pieces() {
+        chairlink::Bytes joined;
+        for (const auto& write : world->chair().writes()) {
+            if (write.size() != 7) joined.insert(joined.end(), write.begin(), write.end());
+        }
+        return joined;
+    }
+
+    QTemporaryDir home;
+
+private:
+    QByteArray oldHome_;
+};
+
+TEST(FileChooser, WalksIntoFoldersAndBackWithRowsSortedByName) {
+    ChooserRig rig;
+    rig.write("b.bin", 4);
+    rig.write(".hidden", 1);
+    rig.write("a/inner.bin", 4);
+    QDir(rig.home.path()).mkdir("empty");
+    rig.openService(true);
+    rig.tap(rig.control(ServiecesView::kChooseFileTag));
+    EXPECT_FALSE(rig.navigation().isNavigationBarHidden());
+    EXPECT_EQ(rig.chooser()->title(), "/");
+    EXPECT_EQ(rig.chooser()->tableView()->headerTitle(), "Files");
+    EXPECT_EQ(rig.rows(), (QStringList{".hidden", "a", "b.bin", "empty"}));
+    EXPECT_EQ(rig.chooser()->tableView()->cellForRow(0)->reuseIdentifier(), "ContentsCell");
+
+    rig.pick("a");
+    EXPECT_EQ(rig.chooser()->title(), "a");
+    EXPECT_EQ(rig.rows(), QStringList{"inner.bin"});
+    rig.navigation().popViewController(true);
+    rig.settle();
+    EXPECT_EQ(rig.rows().size(), 4);
+    EXPECT_EQ(rig.root().fileManager().currentDirectoryPath(), QDir::cleanPath(rig.home.path()));
+
+    rig.pick("empty");
+    EXPECT_EQ(rig.navigation().depth(), 3);
+    EXPECT_EQ(rig.chooser()->tableView()->headerTitle(), "Files");
+    EXPECT_EQ(rig.chooser()->tableView()->numberOfRows(), 0);
+    // The process's own working directory never moved.
+    EXPECT_NE(QDir::currentPath(), QDir::cleanPath(rig.home.path() + "/empty"));
+}
+
+TEST(FileChooser, APickAfterTheLinkCheckUnlocksTheUpdateAndReturnsHome) {
+    ChooserRig rig;
+    rig.write("sub/fw.bin", 250);
+    rig.openService(true);
+    rig.tap(rig.control(ServiecesView::kChooseFileTag));
+    rig.pick("sub");
+    rig.pick("fw.bin");
+    EXPECT_TRUE(rig.log.contains("file length: 250"));
+    EXPECT_EQ(rig.navigation().depth(), 1);
+    EXPECT_TRUE(rig.navigation().isNavigationBarHidden());
+    EXPECT_EQ(rig.fileName(), "fw.bin");
+    EXPECT_EQ(rig.controlPicture(ServiecesView::kUpdateTag), "service_update_on");
+    EXPECT_TRUE(rig.control(ServiecesView::kUpdateTag)->isEnabled());
+    EXPECT_EQ(rig.panel()->updateData().size(), 250);
+    // A second opening lists the home directory again.
+    rig.tap(rig.control(ServiecesView::kChooseFileTag));
+    EXPECT_EQ(rig.rows(), QStringList{"sub"});
+}
+
+TEST(FileChooser, APickBeforeTheLinkCheckOrARefusedFileLeavesTheButtonLocked) {
+    ChooserRig rig;
+    rig.write("fw.bin", 10);
+    rig.write("empty.bin", 0);
+    rig.write("huge.bin", 0);
+    QFile(rig.home.filePath("huge.bin")).resize(service::FileBrowser::kLargestUpdateFile + 1);
+    QFile::link(rig.home.filePath("nowhere"), rig.home.filePath("dangling"));
+    rig.openService(false);
+    rig.choose("fw.bin");
+    EXPECT_EQ(rig.fileName(), "");
+    EXPECT_EQ(rig.controlPicture(ServiecesView::kUpdateTag), "service_update_disable");
+    EXPECT_EQ(rig.navigation().depth(), 1);
+
+    rig.tap(rig.control(ServiecesView::kCheckTag));
+    rig.chairSays(kLinkCheckAnswer);
+    const std::pair<const char*, const char*> refusals[] = {{"empty.bin", "zh:hintFileEmpty"},
+                                                            {"huge.bin", "zh:hintFileTooLarge"},
+                                                            {"dangling", "zh:hintFileUnreadable"}};
+    for (const auto& [name, hint] : refusals) {
+        SCOPED_TRACE(name);
+        rig.choose(name);
+        EXPECT_EQ(rig.hint(), hint);
+        EXPECT_EQ(rig.fileName(), "");
+        EXPECT_FALSE(rig.control(ServiecesView::kUpdateTag)->isEnabled());
+        EXPECT_EQ(rig.navigation().depth(), 1);
+    }
+}
+
+TEST(FileChooser, AFolderThatGoesAwayBeforeItIsListedIsEmpty) {
+    ChooserRig rig;
+    rig.write("gone/fw.bin", 10);
+    service::FileBrowser browser([&] { return rig.home.path(); });
+    browser.directoryForNewChooser();
+    ASSERT_TRUE(browser.changeCurrentDirectoryPath("gone"));
+    QDir(rig.home.filePath("gone")).removeRecursively();
+    EXPECT_TRUE(browser.contentsOfDirectoryAtPath(browser.currentDirectoryPath()).isEmpty());
+    EXPECT_EQ(browser.contentsAtPath("fw.bin").refusal, service::PickedFile::Refusal::Unreadable);
+}
+
+TEST(FileChooser, TheFileReachesTheChairWholeAndTheChairsAnswerIsShown) {
+    for (const qint64 size : {1, 101, 102, 103, 204, 250, 1 << 20}) {
+        SCOPED_TRACE(size);
+        ChooserRig rig;
+        const QByteArray file = rig.write("fw.bin", size);
+        rig.openService(true);
+        rig.choose("fw.bin");
+        rig.world->chair().clearWrites();
+        rig.tap(rig.control(ServiecesView::kUpdateTag));
+        EXPECT_EQ(rig.pieces(), chairlink::Bytes(file.begin(), file.end()));
+        std::size_t pieces = 0;
+        for (const auto& write : rig.world->chair().writes()) {
+            EXPECT_LE(write.size(), chairlink::kUpdatePieceSize);
+            pieces += write.size() != 7;
+        }
+        EXPECT_EQ(pieces, chairlink::updatePieceCount(std::size_t(size)));
+        EXPECT_EQ(rig.hint(), "zh:hint16");
+        EXPECT_EQ(rig.panel()->uploadProgress()->percent(), 100);
+        rig.advance(1.0);
+        rig.chairSays(kUpdateConfirmed);
+        EXPECT_EQ(rig.hint(), "zh:hint18");
+        rig.advance(10.0);
+        EXPECT_EQ(rig.hint(), "zh:hint18") << "the failure report was not cancelled";
+    }
+}
+
+TEST(FileChooser, TheWaitForTheAnswerStartsWhenTheLastPieceIsOut) {
+    ChooserRig rig;
+    rig.openService(false);
+    auto progress = [](chairlink::UploadProgress::Stage stage, std::size_t sent) {
+        chairlink::UploadProgress p;
+        p.stage = stage;
+        p.bytesSent = sent;
+        p.totalBytes = 1000;
+        return p;
+    };
+    rig.root().uploadProgressed(progress(chairlink::UploadProgress::Stage::Sending, 102));
+    EXPECT_EQ(rig.panel()->uploadProgress()->text(), "10 % \u00b7 102 / 1000 B");
+    rig.advance(8.0);  // still sending: no verdict yet
+    EXPECT_NE(rig.hint(), "zh:hint17");
+    rig.root().uploadProgressed(progress(chairlink::UploadProgress::Stage::Sent, 1000));
+    rig.advance(4.9);
+    EXPECT_NE(rig.hint(), "zh:hint17");
+    rig.advance(0.2);
+    EXPECT_EQ(rig.hint(), "zh:hint17");
+    // A link lost on the way is reported at once.
+    rig.chairSays(kLinkCheckAnswer);
+    rig.root().uploadProgressed(progress(chairlink::UploadProgress::Stage::Stopped, 204));
+    EXPECT_EQ(rig.hint(), "zh:hint17");
+}
+
+TEST(FileChooser, WithoutALinkTheUpdateIsReportedUnconfirmedFiveSecondsAfterThePress) {
+    ChooserRig rig;
+    rig.write("fw.bin", 10);
+    rig.openService(true);
+    rig.choose("fw.bin");
+    rig.world->chair().setAdvertising(false);
+    rig.world->chair().dropLink();
+    rig.settle();
+    rig.tap(rig.control(ServiecesView::kUpdateTag));
+    EXPECT_EQ(rig.hint(), "zh:hint16");
+    rig.advance(4.9);
+    EXPECT_EQ(rig.hint(), "zh:hint16");
+    rig.advance(0.2);
+    EXPECT_EQ(rig.hint(), "zh:hint17");
+}
+
+}  // namespace

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "main/ScreenRig.h"
+#include "main/ViewTags.h"
+#include "main/toolkit/Tag.h"
+#include "service/ServiecesView.h"
+#include "widgets/MarqueeLabel.h"
+
+namespace servicetest {
+
+using service::ServiecesView;
+
+// The whole app with the service panel's controls at hand.
+struct ServiceRig : screentest::ScreenRig {
+    using ScreenRig::ScreenRig;
+    tk::ImageButton* serviceButton() {
+        return root().view()->findChild<tk::ImageButton*>(mainscreen::kServiceButtonName);
+    }
+    ServiecesView* panel() {
+        return root().viewWithTag<ServiecesView>(mainscreen::kServicePanelTag);
+    }
+    tk::ImageButton* control(int tag) {
+        return panel() ? tk::viewWithTag<tk::ImageButton>(panel(), tag) : nullptr;
+    }
+    QString controlPicture(int tag) {
+        auto* b = control(tag);
+        return b ? b->backgroundImage().name() : QString("(none)");
+    }
+    QString hint() { return root().hintLine()->text(); }
+    void chairSays(const chairlink::Bytes& bytes) {
+        world->chair().notify(bytes);
+        settle();
+    }
+};
+
+}  // namespace servicetest
