@@ -2,6 +2,7 @@
 
 #include <QMetaEnum>
 #include <algorithm>
+#include <utility>
 
 #include "base/Log.h"
 #include "bluetooth/BleUuid.h"
@@ -32,6 +33,10 @@ GattServiceLink::GattServiceLink(QLowEnergyService* service, chairlink::Peripher
     connect(service, &QLowEnergyService::descriptorWritten, this,
             &GattServiceLink::descriptorWritten);
     connect(service, &QLowEnergyService::errorOccurred, this, &GattServiceLink::failed);
+    connect(service, &QLowEnergyService::descriptorRead, this,
+            [this](const QLowEnergyDescriptor& descriptor, const QByteArray&) {
+                if (fencedWrites_ > 0 && descriptor == fence_) fenceAnswered();
+            });
     connect(service, &QLowEnergyService::characteristicChanged, this,
             [this](const QLowEnergyCharacteristic& characteristic, const QByteArray& value) {
                 outbox_.valueUpdated(peripheral_, uuidText(characteristic.uuid()),
@@ -82,7 +87,33 @@ bool GattServiceLink::writeWithoutResponse(const std::string& characteristic, co
     service_->writeCharacteristic(
         target, QByteArray(reinterpret_cast<const char*>(value.data()), qsizetype(value.size())),
         QLowEnergyService::WriteWithoutResponse);
+    ++unfencedWrites_;
+    if (fencedWrites_ == 0) startFence();
     return true;
+}
+
+void GattServiceLink::startFence() {
+    if (!fence_.isValid()) {
+        // Any client configuration descriptor will do: every peripheral must let it be read.
+        for (const auto& characteristic : service_->characteristics()) {
+            if (characteristic.clientCharacteristicConfiguration().isValid()) {
+                fence_ = characteristic.clientCharacteristicConfiguration();
+                break;
+            }
+        }
+    }
+    fencedWrites_ = std::exchange(unfencedWrites_, 0);
+    if (!fence_.isValid()) {
+        fenceAnswered();  // nothing to read behind the writes: taken as Qt has them
+        return;
+    }
+    service_->readDescriptor(fence_);
+}
+
+void GattServiceLink::fenceAnswered() {
+    for (std::size_t n = std::exchange(fencedWrites_, 0); n > 0; --n)
+        outbox_.writeTaken(peripheral_);
+    if (unfencedWrites_ > 0) startFence();
 }
 
 void GattServiceLink::stateChanged(QLowEnergyService::ServiceState state) {
@@ -92,6 +123,7 @@ void GattServiceLink::stateChanged(QLowEnergyService::ServiceState state) {
         // The link is gone; its loss is reported by the controller.
         characteristicRequests_.clear();
         notifyRequests_.clear();
+        unfencedWrites_ = fencedWrites_ = 0;
     }
 }
 
@@ -121,6 +153,13 @@ void GattServiceLink::failed(QLowEnergyService::ServiceError error) {
                 const NotifyRequest request = notifyRequests_.front();
                 notifyRequests_.pop_front();
                 notificationRefused(request.characteristic, text);
+                return;
+            }
+            break;
+        case QLowEnergyService::DescriptorReadError:
+            // The writes before the fence have been answered all the same.
+            if (fencedWrites_ > 0) {
+                fenceAnswered();
                 return;
             }
             break;

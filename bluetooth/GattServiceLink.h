@@ -26,7 +26,8 @@ public:
     // An empty list asks for every characteristic.
     void discoverCharacteristics(const std::vector<std::string>& wanted);
     void setNotify(const std::string& characteristic, bool enabled);
-    // False when the characteristic is not known, so nothing was handed to Qt.
+    // False when the characteristic is not known, so nothing was handed to Qt. Each write
+    // handed over is reported taken once BlueZ has answered it (see startFence).
     bool writeWithoutResponse(const std::string& characteristic, const chairlink::Bytes& value);
 
     // The text of a service error, in Qt's own words.
@@ -44,6 +45,11 @@ private:
     void answerCharacteristicRequests(const chairlink::ErrorText& error);
     std::vector<std::string> found(const std::vector<std::string>& wanted) const;
     void notificationRefused(const std::string& characteristic, const std::string& error);
+    // Qt gives no signal for a write without response, but it runs its requests one after
+    // another, each once BlueZ has answered the one before. So a descriptor read queued
+    // behind the writes is answered only when BlueZ has taken them: that read is the fence.
+    void startFence();
+    void fenceAnswered();
 
     std::unique_ptr<QLowEnergyService> service_;
     const chairlink::PeripheralId peripheral_;
@@ -52,6 +58,9 @@ private:
     std::vector<std::vector<std::string>> characteristicRequests_;
     // Qt runs descriptor writes one after another; answers come back in this order.
     std::deque<NotifyRequest> notifyRequests_;
+    std::size_t unfencedWrites_ = 0;  // handed to Qt, no fence behind them yet
+    std::size_t fencedWrites_ = 0;    // covered by the fence under way (0: none)
+    QLowEnergyDescriptor fence_;
 };
 
 }  // namespace bluetooth

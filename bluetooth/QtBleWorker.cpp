@@ -109,12 +109,7 @@ void QtBleWorker::setNotify(const PeripheralId& peripheral, const std::string& s
 void QtBleWorker::writeWithoutResponse(const PeripheralId& peripheral, const std::string& service,
                                        const std::string& characteristic,
                                        const chairlink::Bytes& value) {
-    auto* link = linkTo(peripheral);
-    // Qt sends its queued writes one at a time, each once BlueZ has answered the one before,
-    // so a write handed to Qt counts as taken.
-    if (link && link->writeWithoutResponse(service, characteristic, value)) {
-        outbox_->writeTaken(peripheral);
-    }
+    if (auto* link = linkTo(peripheral)) link->writeWithoutResponse(service, characteristic, value);
 }
 
 QBluetoothDeviceInfo QtBleWorker::deviceFor(const PeripheralId& peripheral) const {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iostream>
 
 #include "MockBluez.h"
 #include "base/Dispatch.h"
@@ -125,6 +126,30 @@ TEST_F(ChairLinkOverBluetoothTest, ChairThatNeverAnswersIsTriedAgainAfterTheTime
 
     clock_.advance(1.0);  // the back-off wait: a new client tries again
     EXPECT_TRUE(waitUntil([&] { return mock_->callCount(silent, "Connect") == 2; }));
+}
+
+TEST_F(ChairLinkOverBluetoothTest, AMegabyteUpdateArrivesWholeAndInOrder) {
+    base::LogCapture log;
+    const QString chair = mock_->addChair("C0:FF:EE:00:00:F1", "Vornalex A1", -60, true);
+    mock_->setMtu(chair, 247);  // enough for a whole 102-byte piece
+    startSession();
+    ASSERT_TRUE(waitUntil([&] { return writesOf(chair, frameFor(chairlink::kLinkUpCode)) == 1; }));
+    Bytes file(1 << 20);
+    for (std::size_t i = 0; i < file.size(); ++i) file[i] = std::uint8_t(i * 131 + i / 977);
+    ASSERT_EQ(session_->update(file), chairlink::UploadStart::Started);
+    const auto started = std::chrono::steady_clock::now();
+    ASSERT_TRUE(waitUntil([&] { return !session_->uploading(); }, std::chrono::seconds(240)));
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    // Each piece is reported taken only once BlueZ has answered it: all are there now.
+    const auto writes = mock_->writes(chair);
+    Bytes joined;
+    for (std::size_t i = 1; i < writes.size(); ++i)  // after the link-up frame
+        joined.insert(joined.end(), writes[i].begin(), writes[i].end());
+    EXPECT_EQ(writes.size(), 1 + chairlink::updatePieceCount(file.size()));
+    EXPECT_TRUE(joined == file);
+    std::cout << "    1 MiB over the mock BlueZ in " << seconds << " s ("
+              << 1024.0 / seconds << " KiB/s)" << std::endl;
 }
 
 }  // namespace

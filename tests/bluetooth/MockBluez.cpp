@@ -126,6 +126,11 @@ void MockBluez::dropLink(const QString& device) {
     callMock("DropLink", {QVariant::fromValue(QDBusObjectPath(device))});
 }
 
+void MockBluez::setMtu(const QString& device, unsigned mtu) {
+    callMock("SetMtu", {QVariant::fromValue(QDBusObjectPath(device)),
+                        QVariant::fromValue(quint16(mtu))});
+}
+
 std::vector<chairlink::Bytes> MockBluez::writes(const QString& device) {
     QDBusReply<QList<QByteArray>> reply =
         callMock("WrittenValues", {QVariant::fromValue(QDBusObjectPath(device))});

@@ -32,6 +32,8 @@ public:
     // Empty when the chair notified; the mock's refusal otherwise (e.g. nobody subscribed).
     QString notify(const QString& device, const chairlink::Bytes& value);
     void dropLink(const QString& device);
+    // The ATT MTU the chair agrees on (23, the LE default, until set).
+    void setMtu(const QString& device, unsigned mtu);
     std::vector<chairlink::Bytes> writes(const QString& device);
     unsigned callCount(const QString& path, const QString& method);
     bool isConnected(const QString& device);

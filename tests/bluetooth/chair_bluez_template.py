@@ -8,11 +8,12 @@ Builds on dbusmock's bluez5 template (adapters, devices) and adds, on org.bluez.
   SetRssi(device, rssi)            a new advertisement (RSSI changes count as one)
   Notify(device, value)            the chair notifies `value` on FFE1 (fails unless subscribed)
   DropLink(device)                 the chair walks away: Connected and ServicesResolved drop
+  SetMtu(device, mtu)              the ATT MTU BlueZ agreed with the chair on connecting
   WrittenValues(device) -> aay     what reached FFE2 as write-without-response, in order
   CallCount(path, method) -> u    how often `method` of the object at `path` was called
   RemoveAllDevices(adapter)
 FFE2 refuses requests (the type BlueZ gives a write with response) and writes longer than
-ATT_MTU - 3 bytes, as BlueZ does; the MTU is the LE default of 23.
+ATT_MTU - 3 bytes, as BlueZ does; the MTU is the LE default of 23 unless SetMtu says otherwise.
 '''
 
 import dbus
@@ -108,10 +109,10 @@ def write_ffe2(char, value, options):
     if kind != 'command':
         raise dbus.exceptions.DBusException('FFE2 takes writes without response only',
                                             name='org.bluez.Error.NotSupported')
-    if len(value) > ATT_MTU - 3:
+    device = mockobject.objects[char.props[CHAR_IFACE]['Service'].rsplit('/', 1)[0]]
+    if len(value) > getattr(device, 'mtu', ATT_MTU) - 3:
         raise dbus.exceptions.DBusException('Failed to initiate write',
                                             name='org.bluez.Error.Failed')
-    device = mockobject.objects[char.props[CHAR_IFACE]['Service'].rsplit('/', 1)[0]]
     device.writes.append(dbus.ByteArray(bytes(value)))
 
 
@@ -227,6 +228,11 @@ def Notify(_self, device, value):
 @dbus.service.method(MOCK_IFACE, in_signature='o', out_signature='')
 def DropLink(_self, device):
     chair_disconnect(mockobject.objects[device])
+
+
+@dbus.service.method(MOCK_IFACE, in_signature='oq', out_signature='')
+def SetMtu(_self, device, mtu):
+    mockobject.objects[device].mtu = int(mtu)
 
 
 @dbus.service.method(MOCK_IFACE, in_signature='o', out_signature='aay')
