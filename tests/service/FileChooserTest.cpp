@@ -4,11 +4,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <QTemporaryDir>
 
 #include "ServiceRig.h"
 #include "link/UpdateUpload.h"
 #include "main/AppDelegate.h"
+#include "main/script/ViewDump.h"
 #include "main/toolkit/Label.h"
 #include "main/toolkit/ListCell.h"
 #include "main/toolkit/ListView.h"
@@ -101,6 +103,11 @@ TEST(FileChooser, WalksIntoFoldersAndBackWithRowsSortedByName) {
     rig.pick("a");
     EXPECT_EQ(rig.chooser()->title(), "a");
     EXPECT_EQ(rig.rows(), QStringList{"inner.bin"});
+    // Script mode's dump shows the same.
+    const QJsonObject dump = script::dumpScreen(rig.world->app());
+    EXPECT_EQ(dump["navigation"].toArray(), (QJsonArray{"", "/", "a"}));
+    EXPECT_EQ(dump["list"].toObject()["header"].toString(), "Files");
+    EXPECT_EQ(dump["list"].toObject()["rows"].toArray(), QJsonArray{"inner.bin"});
     rig.navigation().popViewController(true);
     rig.settle();
     EXPECT_EQ(rig.rows().size(), 4);
