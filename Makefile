@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 WERROR := $(if $(CI),ON,OFF)
 CONFIGURE = cmake -S . -G Ninja -DWARNINGS_AS_ERRORS=$(WERROR)
 
-.PHONY: all deps build run test sanitize asan tsan clean
+.PHONY: all deps build run test sanitize asan tsan package clean
 
 all: build
 
@@ -39,6 +39,11 @@ tsan: deps
 	@$(CONFIGURE) -B $(BUILD)-tsan -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=thread -DWITH_QT=OFF >/dev/null
 	@cmake --build $(BUILD)-tsan -j $(JOBS)
 	@TSAN_OPTIONS=halt_on_error=1 ctest --test-dir $(BUILD)-tsan --output-on-failure -j $(JOBS)
+
+# A Debian package of the app and chairctl: build/massage-remote_<version>_<arch>.deb.
+package: build
+	@cd $(BUILD) && cpack -G DEB
+	@ls $(BUILD)/*.deb
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-tsan

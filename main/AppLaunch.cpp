@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QScreen>
 
 #include "base/Dispatch.h"
@@ -12,6 +13,7 @@
 #include "chair/StandInChair.h"
 #include "link/EADSessionController.h"
 #include "main/AppDelegate.h"
+#include "main/CommandLine.h"
 #include "main/toolkit/Bundle.h"
 #include "main/toolkit/LaunchOptions.h"
 #include "main/toolkit/QtClock.h"
@@ -24,6 +26,7 @@ namespace mainscreen {
 
 namespace {
 constexpr const char* kAppTitle = "Massage chair remote";
+constexpr const char* kDesktopId = "com.vornalex.massageremote";
 
 std::vector<std::string> arguments(const QApplication& app) {
     std::vector<std::string> list;
@@ -39,6 +42,10 @@ QSize displaySize() {
 
 int runApp(int argc, char** argv) {
     QApplication app(argc, argv);
+    app.setApplicationVersion(appVersion());
+    // Ties the window to its launcher entry and icon (Wayland asks by this name).
+    QGuiApplication::setDesktopFileName(kDesktopId);
+    QApplication::setWindowIcon(QIcon::fromTheme(kDesktopId));
     const tk::LaunchOptions options = tk::LaunchOptions::parse(app.arguments());
     const tk::Screen screen = tk::Screen::resolve(options.idiom, options.measures, displaySize());
 

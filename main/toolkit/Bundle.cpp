@@ -14,7 +14,10 @@ bool isPlainName(const QString& part) {
 }  // namespace
 
 QString Bundle::defaultDirectory() {
-    return QCoreApplication::applicationDirPath() + "/resources";
+    // Beside the program in a build; under share/ once installed.
+    const QString beside = QCoreApplication::applicationDirPath() + "/resources";
+    if (QFileInfo(beside).isDir()) return beside;
+    return QCoreApplication::applicationDirPath() + "/../share/massage-remote/resources";
 }
 
 Bundle::Bundle(QString directory) : directory_(std::move(directory)) {}

@@ -13,6 +13,7 @@ constexpr const char* kHelp =
     "  receive                        feed notified values from stdin through the link\n"
     "  monitor [--chair KIND]         print the chair's status frames in words\n"
     "  send CODE ...                  send command codes and print what comes back\n"
+    "  --version                      print the version\n"
     "'chairctl COMMAND --help' tells more about each.\n";
 
 }  // namespace
@@ -27,6 +28,10 @@ int main(int argc, char** argv) {
     args.erase(args.begin());
     if (command == "--help" || command == "help") {
         std::cout << kHelp;
+        return 0;
+    }
+    if (command == "--version") {
+        std::cout << "chairctl " << CHAIRCTL_VERSION << std::endl;
         return 0;
     }
     if (command == "frame") return chairctl::runFrame(std::move(args), io);

@@ -4,10 +4,13 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QPainter>
+#include <QSvgGenerator>
 #include <QTextStream>
 #include <cstdio>
 
 #include "ContactSheet.h"
+#include "pictures/AppIcon.h"
 #include "pictures/Catalog.h"
 
 namespace {
@@ -29,6 +32,31 @@ int fail(const QString& message) {
     return 1;
 }
 
+// The application icon in an icon-theme tree: hicolor/<N>x<N>/apps/<id>.png for the sizes
+// launchers ask for, and hicolor/scalable/apps/<id>.svg.
+int writeIcons(const QString& root, const QString& id) {
+    for (const int size : {16, 24, 32, 48, 64, 128, 256, 512}) {
+        const QString folder = QString("%1/hicolor/%2x%2/apps").arg(root).arg(size);
+        if (!QDir().mkpath(folder)) return fail("cannot create " + folder);
+        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        pictures::paintAppIcon(painter, QSizeF(size, size));
+        painter.end();
+        if (!image.save(folder + "/" + id + ".png")) return fail("cannot write " + folder);
+    }
+    const QString folder = root + "/hicolor/scalable/apps";
+    if (!QDir().mkpath(folder)) return fail("cannot create " + folder);
+    QSvgGenerator svg;
+    svg.setFileName(folder + "/" + id + ".svg");
+    svg.setSize(QSize(256, 256));
+    svg.setViewBox(QRect(0, 0, 256, 256));
+    svg.setTitle(id);
+    QPainter painter(&svg);
+    pictures::paintAppIcon(painter, QSizeF(256, 256));
+    return painter.end() ? 0 : fail("cannot write " + folder + "/" + id + ".svg");
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -44,8 +72,13 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption onlyOption("only", "Sheet: only names starting so.", "prefix");
     const QCommandLineOption cellOption("cell", "Sheet: cell width in pixels.", "pixels", "150");
     const QCommandLineOption columnsOption("columns", "Sheet: cells a row.", "count", "14");
-    parser.addOptions({listOption, outOption, sheetOption, onlyOption, cellOption, columnsOption});
+    const QCommandLineOption iconOption("icons", "Write the app icon theme tree here.", "folder");
+    const QCommandLineOption idOption("icon-name", "The icon's file name.", "name");
+    parser.addOptions({listOption, outOption, sheetOption, onlyOption, cellOption, columnsOption,
+                       iconOption, idOption});
     parser.process(app);
+    if (parser.isSet(iconOption))
+        return writeIcons(parser.value(iconOption), parser.value(idOption));
 
     const QStringList names = readNames(parser.value(listOption));
     if (names.isEmpty()) return fail("no picture names in '" + parser.value(listOption) + "'");
