@@ -128,7 +128,19 @@ void EADSessionController::replaceClient(bool closePrevious) {
     for (auto& delegate : delegates) client->addDelegate(delegate);
     isConnecting_ = true;
     isConnected_ = false;
+    announceLinkState();
     client->open();
+}
+
+LinkState EADSessionController::linkState() const {
+    std::lock_guard lock(clientMutex_);
+    if (retryTimer_) return {LinkState::Phase::Retrying, retryWait_};
+    if (isConnected_) return {LinkState::Phase::Connected, 0};
+    return {LinkState::Phase::Searching, 0};
+}
+
+void EADSessionController::announceLinkState() {
+    env_.notifications.post(kLinkStateNotification, this);
 }
 
 // A writer on another thread may still hold the old client for a moment; the last reference
@@ -150,6 +162,7 @@ void EADSessionController::linkLost(const void* sender) {
         if (sender && sender != bleSocketClient_.get()) return;
         if (!linkWasUp_ && bleSocketClient_) {
             wait = backoff_.nextWait();
+            retryWait_ = wait;
             failed = std::move(bleSocketClient_);
             // Main thread, after the wait.
             retryTimer_ = env_.clock.callAfter(wait, [this] {
@@ -168,6 +181,7 @@ void EADSessionController::linkLost(const void* sender) {
     base::log(base::format("Connection attempt failed; trying again in %g s", wait));
     isConnected_ = false;
     isConnecting_ = true;
+    announceLinkState();
     failed->close();
     retireClient(std::move(failed));
 }
@@ -182,6 +196,7 @@ void EADSessionController::socketConnected() {
     }
     isConnecting_ = false;
     isConnected_ = true;
+    announceLinkState();
     sendCode(kLinkUpCode);
 }
 

@@ -20,6 +20,15 @@
 
 namespace chairlink {
 
+// Where the link stands, as the user is told: looking for the chair, connected, or waiting
+// `retryWait` seconds before the next attempt after a failed one.
+struct LinkState {
+    enum class Phase { Searching, Connected, Retrying };
+    Phase phase = Phase::Searching;
+    double retryWait = 0;
+    bool operator==(const LinkState&) const = default;
+};
+
 // The one object through which the app talks to the chair: owns the BLE client and rebuilds
 // it when the link is lost, keeps the chair-state values that setting commands carry, builds
 // and writes command frames, collects received bytes and announces each arrival with
@@ -87,6 +96,8 @@ public:
     bool isConnected() const { return isConnected_.load(); }
     bool isConnecting() const { return isConnecting_.load(); }
     std::shared_ptr<BLESocketClientImpl> bleSocketClient() const;
+    // Any thread; kLinkStateNotification tells of each change.
+    LinkState linkState() const;
     // The wait before the next attempt if the current one fails, and whether one is waiting.
     double nextRetryWait() const;
     bool retryPending() const;
@@ -139,6 +150,7 @@ private:
     // `sender` is the client that posted "RECONNECT", or nullptr when anyone else did.
     void linkLost(const void* sender);
     void retireClient(std::shared_ptr<BLESocketClientImpl> client);
+    void announceLinkState();
 
     struct Upload;
     // Writes the pieces of the running upload; see the update operations.
@@ -176,6 +188,7 @@ private:
     bool linkWasUp_ = false;  // the current client reached the connected state
     RetryBackoff backoff_;
     std::optional<base::Clock::TimerId> retryTimer_;
+    double retryWait_ = 0;  // of the attempt retryTimer_ waits for
 
     mutable std::mutex uploadMutex_;  // guards upload_ and its counters
     std::shared_ptr<Upload> upload_;

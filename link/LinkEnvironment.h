@@ -20,6 +20,9 @@ struct LinkEnvironment {
 // Notification names the link posts and observes.
 inline constexpr const char* kDataReceivedNotification = "EADSessionDataReceivedNotification";
 inline constexpr const char* kReconnectNotification = "RECONNECT";
+// Posted by the session controller (object: itself) whenever linkState() changes; on the
+// thread that changed it.
+inline constexpr const char* kLinkStateNotification = "LinkStateChanged";
 
 // The chair's GATT identifiers.
 inline constexpr const char* kChairServiceUUID = "FFE0";

@@ -2,6 +2,7 @@
 
 #include <QPalette>
 
+#include "main/LinkTitle.h"
 #include "main/toolkit/NavigationController.h"
 #include "main/toolkit/Runtime.h"
 
@@ -11,6 +12,7 @@ AppDelegate::AppDelegate(MainScreenEnvironment environment) : env_(std::move(env
 
 // The window goes first: it owns the navigation stack, which holds the controller.
 AppDelegate::~AppDelegate() {
+    linkTitle_.reset();
     window_.reset();
 }
 
@@ -26,6 +28,9 @@ bool AppDelegate::didFinishLaunching(const QString& windowTitle) {
     rootviewCtrl_ = std::make_shared<RootViewController>(env_);
     navigation_ = new tk::NavigationController(rootviewCtrl_, window_.get());
     navigation_->setGeometry(window_->rect());
+    linkTitle_ = std::make_unique<LinkTitle>(
+        *window_, windowTitle, env_.notifications, env_.dispatch, env_.languages,
+        [root = rootviewCtrl_.get()] { return root->languageFlag(); });
     window_->show();
     return true;
 }

@@ -12,6 +12,8 @@ class NavigationController;
 
 namespace mainscreen {
 
+class LinkTitle;
+
 // The application delegate: makes the one window, white, L x (S + 20) points, whose only
 // content is a navigation stack holding the main screen controller, and shows it.
 class AppDelegate {
@@ -21,7 +23,8 @@ public:
     AppDelegate(const AppDelegate&) = delete;
     AppDelegate& operator=(const AppDelegate&) = delete;
 
-    // Builds and shows the window; the main screen then shows its logo. Always true.
+    // Builds and shows the window; the main screen then shows its logo. The title then also
+    // tells where the link stands. Always true.
     bool didFinishLaunching(const QString& windowTitle);
 
     QWidget* window() const { return window_.get(); }
@@ -33,6 +36,7 @@ private:
     std::shared_ptr<RootViewController> rootviewCtrl_;
     std::unique_ptr<QWidget> window_;
     tk::NavigationController* navigation_ = nullptr;  // owned by the window
+    std::unique_ptr<LinkTitle> linkTitle_;
 };
 
 }  // namespace mainscreen

@@ -1,5 +1,6 @@
 // Languages: the shared dictionary, the title and hint lines with their key tables, the
 // captions, and switching the whole screen to another language.
+#include "main/LinkTitle.h"
 #include "main/MenuView.h"
 #include "main/RootViewController.h"
 #include "main/ViewTags.h"
@@ -96,6 +97,7 @@ void RootViewController::selectLanguage(std::int64_t languageFlag) {
     setMenuTitle(languageFlag_);
     changeHintLabel(currentHintNum_, languageFlag_);
     env_.runtime.defaults().setInteger(languageFlag_, "languageFlag");
+    env_.notifications.post(kLanguageChangedNotification, this);
 }
 
 }  // namespace mainscreen

@@ -98,6 +98,7 @@ QJsonObject dumpScreen(const mainscreen::AppDelegate& app) {
                             {"button", shown->buttonTitle()}};
     }
     screen["alert"] = alert;
+    screen["windowTitle"] = app.window()->windowTitle();
     QJsonArray navigation;
     for (const auto* controller : app.navigationController()->viewControllers()) {
         navigation.append(controller->title());

@@ -60,10 +60,12 @@ inline void writeLanguageFiles(const QString& directory) {
     keys << kTitleKeys;
     for (int k = 0; k <= 19; ++k) keys << QString("hint%1").arg(k);
     keys << "hintFileEmpty" << "hintFileUnreadable" << "hintFileTooLarge";
+    keys << "linkSearching" << "linkConnected" << "linkRetrying";
     for (const char* language : {"zh", "en"}) {
         QString xml = "<?xml version=\"1.0\"?>\n<plist version=\"1.0\"><dict>\n";
         for (const QString& key : keys) {
-            const QString text = key.isEmpty() ? "(empty)" : key;
+            QString text = key.isEmpty() ? "(empty)" : key;
+            if (key == "linkRetrying") text += " %1";
             xml += QString("<key>%1</key><string>%2:%3</string>\n").arg(key, language, text);
         }
         xml += "</dict></plist>\n";

@@ -20,7 +20,8 @@ constexpr const char* kMonitorHelp =
     "  --chair KIND  the chair: auto (default: Bluetooth when there is an adapter, else the\n"
     "                stand-in), bluetooth or simulated\n"
     "  --frames N    stop after N frames\n"
-    "  --verbose     also print the link's log lines on standard error\n";
+    "  --verbose     also print the link's log lines and its changes (searching,\n"
+    "                connected, trying again) on standard error\n";
 
 constexpr const char* kSendHelp =
     "usage: chairctl send [--chair KIND] [--wait S] [--frames N] [--settle S] [--timeout S]\n"
@@ -100,10 +101,19 @@ int runMonitor(std::vector<std::string> args, Streams io) {
     LineOutput out(io.out);
     std::int64_t printed = 0;
     // Main thread.
-    LiveLink link(options.chair, [&](const chairlink::Bytes& frame) {
-        out.line(describeStatusFrame(frame));
-        ++printed;
-    });
+    LiveLink::LinkStateHandler onLinkState;
+    if (options.verbose) {
+        onLinkState = [&](const chairlink::LinkState& state) {
+            io.err << describeLinkState(state) << std::endl;
+        };
+    }
+    LiveLink link(
+        options.chair,
+        [&](const chairlink::Bytes& frame) {
+            out.line(describeStatusFrame(frame));
+            ++printed;
+        },
+        onLinkState);
     if (!link.error().empty()) return fail(io.err, link.error(), kUsage);
     bool sent = false;
     link.run([&] {

@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <atomic>
 #include <csignal>
+#include <cstdio>
 
 namespace chairctl {
 
@@ -29,9 +30,24 @@ std::unique_ptr<QCoreApplication> makeApplication() {
 
 }  // namespace
 
-LiveLink::LiveLink(const std::string& centralKind, FrameHandler onFrame) : app_(makeApplication()) {
+LiveLink::LiveLink(const std::string& centralKind, FrameHandler onFrame,
+                   LinkStateHandler onLinkState)
+    : app_(makeApplication()) {
     central_ = chooseCentral(centralKind, dispatch_, clock_, error_);
     if (!central_.factory) return;
+    if (onLinkState) {
+        // Before the controller exists, so its first report is heard. Any thread, then the
+        // main thread.
+        linkChanges_ = base::ObserverRegistration(
+            notifications_,
+            notifications_.addObserver(
+                chairlink::kLinkStateNotification, nullptr,
+                [this, onLinkState](const base::Notification& n) {
+                    const auto state =
+                        static_cast<const chairlink::EADSessionController*>(n.object)->linkState();
+                    dispatch_.main().post([onLinkState, state] { onLinkState(state); });
+                }));
+    }
     controller_ = std::make_unique<chairlink::EADSessionController>(
         chairlink::LinkEnvironment{dispatch_, clock_, notifications_, central_.factory});
     drain_ = std::make_unique<chairlink::FrameDrain>(*controller_, dispatch_, std::move(onFrame));
@@ -43,12 +59,28 @@ LiveLink::LiveLink(const std::string& centralKind, FrameHandler onFrame) : app_(
 }
 
 LiveLink::~LiveLink() {
+    linkChanges_.reset();
     announcements_.reset();
     drain_.reset();
     controller_.reset();
     dispatch_.settle();
     // Hops still queued for the main thread point at what is gone; they are dropped with
     // the application and never run.
+}
+
+std::string describeLinkState(const chairlink::LinkState& state) {
+    switch (state.phase) {
+        case chairlink::LinkState::Phase::Connected:
+            return "link: connected";
+        case chairlink::LinkState::Phase::Retrying: {
+            char seconds[32];
+            std::snprintf(seconds, sizeof seconds, "%g", state.retryWait);
+            return std::string("link: trying again in ") + seconds + " s";
+        }
+        case chairlink::LinkState::Phase::Searching:
+            break;
+    }
+    return "link: searching for the chair";
 }
 
 bool LiveLink::run(const Tick& tick) {

@@ -24,8 +24,11 @@ public:
     using FrameHandler = std::function<void(const chairlink::Bytes& frame)>;
     // Main thread: called every tick until it returns false.
     using Tick = std::function<bool()>;
+    // Main thread: called on every change of where the link stands.
+    using LinkStateHandler = std::function<void(const chairlink::LinkState& state)>;
 
-    LiveLink(const std::string& centralKind, FrameHandler onFrame);
+    LiveLink(const std::string& centralKind, FrameHandler onFrame,
+             LinkStateHandler onLinkState = {});
     ~LiveLink();
     LiveLink(const LiveLink&) = delete;
     LiveLink& operator=(const LiveLink&) = delete;
@@ -50,6 +53,10 @@ private:
     std::unique_ptr<chairlink::EADSessionController> controller_;
     std::unique_ptr<chairlink::FrameDrain> drain_;
     base::ObserverRegistration announcements_;
+    base::ObserverRegistration linkChanges_;
 };
+
+// "link: searching for the chair", "link: connected", "link: trying again in 2 s".
+std::string describeLinkState(const chairlink::LinkState& state);
 
 }  // namespace chairctl
