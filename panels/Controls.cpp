@@ -36,6 +36,9 @@ tk::Label* makeCaption(QWidget* parent, const QRect& frame, double fontSize, int
     label->setTextFont(tk::Fonts::system(fontSize));
     label->setTextColor(color);
     label->setTextAlignment(Qt::AlignHCenter);
+    // A caption that would be cut off in either language is drawn smaller instead.
+    label->setAdjustsFontSizeToFitWidth(true);
+    label->setMinimumScaleFactor(kSmallestCaptionScale);
     if (tag != 0) tk::setTag(label, tag);
     label->show();
     return label;

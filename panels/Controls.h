@@ -26,7 +26,11 @@ tk::ImageButton* makeImageButton(QWidget* parent, const QRect& frame, tk::Bundle
 tk::ImageView* makeImageView(QWidget* parent, const QRect& frame, tk::Bundle& bundle,
                              const QString& image, bool touchesToSubviews = false, int tag = 0);
 
-// A one-line label in the system font, centred, in `color`.
+// Captions shrink down to this share of their font size before any text is cut off.
+inline constexpr double kSmallestCaptionScale = 0.55;
+
+// A one-line label in the system font, centred, in `color`; a text too long for the frame is
+// drawn smaller, down to kSmallestCaptionScale.
 tk::Label* makeCaption(QWidget* parent, const QRect& frame, double fontSize, int tag = 0,
                        const QColor& color = Qt::white);
 

@@ -138,7 +138,7 @@ const ManualView::Metrics kTablet{
     .firstSegment = {40, 5, 45, 25},
     .firstPosition = {80, 170, 90, 120},
     .positionRowStep = 130,
-    .positionCaption = {20, 90, 50, 30},
+    .positionCaption = {-5, 90, 100, 40},  // wide enough for two-word captions
     .pageOne = {80, 30, 90, 100},
     .pageTwo = {180, 30, 90, 100},
     .goBackSize = 70,

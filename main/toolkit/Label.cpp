@@ -2,6 +2,8 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 
 #include "main/toolkit/Fonts.h"
@@ -20,6 +22,7 @@ void Label::setText(const QString& text) {
 
 void Label::setTextFont(const QFont& font) {
     font_ = font;
+    fittedValid_ = false;
     update();
 }
 
@@ -40,11 +43,13 @@ void Label::setTextAlignment(Qt::Alignment alignment) {
 
 void Label::setNumberOfLines(int lines) {
     numberOfLines_ = std::max(0, lines);
+    fittedValid_ = false;
     update();
 }
 
 void Label::setLineBreakMode(LineBreakMode mode) {
     lineBreakMode_ = mode;
+    fittedValid_ = false;
     update();
 }
 
@@ -54,8 +59,75 @@ void Label::setShadow(const QColor& color, QPoint offset) {
     update();
 }
 
+void Label::setAdjustsFontSizeToFitWidth(bool adjusts) {
+    adjustsFontSize_ = adjusts;
+    fittedValid_ = false;
+    update();
+}
+
+void Label::setMinimumScaleFactor(double factor) {
+    minimumScaleFactor_ = std::clamp(factor, 0.0, 1.0);
+    fittedValid_ = false;
+    update();
+}
+
+namespace {
+QString withoutSpace(QString text) {
+    text.remove(QRegularExpression("\\s"));
+    return text;
+}
+
+QStringList words(const QString& text) {
+    return text.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
+}
+
+// Every character shown; and where the text is written in words, no word split over lines.
+bool holdsWholeText(const QStringList& lines, const QString& text) {
+    if (withoutSpace(lines.join(QString())) != withoutSpace(text)) return false;
+    static const QRegularExpression latin("[A-Za-z]{2}");
+    return !text.contains(latin) || words(lines.join(' ')) == words(text);
+}
+}  // namespace
+
+bool Label::fitsWith(const QFont& font) const {
+    const QStringList lines =
+        TextLines::layout(text_, font, width(), height(), numberOfLines_, lineBreakMode_);
+    if (!holdsWholeText(lines, text_)) return false;
+    const QFontMetricsF metrics(font);
+    for (const QString& line : lines) {
+        if (metrics.horizontalAdvance(line) > width() + 0.5) return false;
+    }
+    // A line or two may reach into the rounding of the frame, not beyond it.
+    return QFontMetrics(font).height() + metrics.lineSpacing() * double(lines.size() - 1) <=
+           height() + 2.0;
+}
+
+QFont Label::drawnFont() const {
+    if (!adjustsFontSize_ || text_.isEmpty()) return font_;
+    if (fittedValid_ && fittedFor_ == text_ && fittedIn_ == size() &&
+        fitted_.pointSizeF() <= font_.pointSizeF()) {
+        return fitted_;
+    }
+    const double points = font_.pointSizeF() > 0 ? font_.pointSizeF() : font_.pixelSize();
+    const double smallest = std::max(1.0, points * minimumScaleFactor_);
+    QFont font = font_;
+    for (double s = points; s >= smallest; s -= 0.5) {
+        font.setPointSizeF(s);
+        if (fitsWith(font)) break;
+    }
+    fitted_ = font;
+    fittedFor_ = text_;
+    fittedIn_ = size();
+    fittedValid_ = true;
+    return fitted_;
+}
+
+bool Label::showsWholeText() const {
+    return text_.isEmpty() || fitsWith(drawnFont());
+}
+
 QStringList Label::visibleLines() const {
-    return TextLines::layout(text_, font_, width(), height(), numberOfLines_, lineBreakMode_);
+    return TextLines::layout(text_, drawnFont(), width(), height(), numberOfLines_, lineBreakMode_);
 }
 
 int Label::textWidth() const {
@@ -68,13 +140,14 @@ void Label::paintEvent(QPaintEvent*) {
     if (backgroundColor_.isValid()) painter.fillRect(rect(), backgroundColor_);
     const QStringList lines = visibleLines();
     if (lines.isEmpty()) return;
-    painter.setFont(font_);
-    const int lineHeight = QFontMetrics(font_).lineSpacing();
+    const QFont font = drawnFont();
+    painter.setFont(font);
+    const int lineHeight = QFontMetrics(font).lineSpacing();
     int y = (height() - lineHeight * int(lines.size())) / 2;
     for (const QString& line : lines) {
         const QRect box(0, y, width(), lineHeight);
         // Text wider than the label keeps its start in view, whatever the alignment.
-        const bool overlong = QFontMetrics(font_).horizontalAdvance(line) > width();
+        const bool overlong = QFontMetrics(font).horizontalAdvance(line) > width();
         const int flags = (overlong ? Qt::AlignLeft : int(alignment_)) | Qt::AlignVCenter;
         if (shadowColor_.isValid()) {
             painter.setPen(shadowColor_);

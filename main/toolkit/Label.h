@@ -35,6 +35,17 @@ public:
     void setLineBreakMode(LineBreakMode mode);
     LineBreakMode lineBreakMode() const { return lineBreakMode_; }
     void setShadow(const QColor& color, QPoint offset);
+    // With fitting on, a text that would be cut off is drawn in a smaller font instead, down
+    // to `minimumScaleFactor` of the label's font size.
+    void setAdjustsFontSizeToFitWidth(bool adjusts);
+    bool adjustsFontSizeToFitWidth() const { return adjustsFontSize_; }
+    void setMinimumScaleFactor(double factor);
+
+    // The font the text is drawn in: textFont(), or a smaller one when fitting needs it.
+    QFont drawnFont() const;
+    // Whether the drawn lines hold the whole text within the frame: nothing truncated, left
+    // over or outside it.
+    bool showsWholeText() const;
 
     // The lines as currently drawn.
     QStringList visibleLines() const;
@@ -54,6 +65,15 @@ private:
     LineBreakMode lineBreakMode_ = LineBreakMode::TailTruncation;
     QColor shadowColor_;
     QPoint shadowOffset_{0, -1};
+    bool adjustsFontSize_ = false;
+    double minimumScaleFactor_ = 0.0;
+
+    bool fitsWith(const QFont& font) const;
+    // The last fitted font and what it was fitted for.
+    mutable QFont fitted_;
+    mutable QString fittedFor_;
+    mutable QSize fittedIn_;
+    mutable bool fittedValid_ = false;
 };
 
 }  // namespace tk
