@@ -16,6 +16,7 @@
 #include "main/CommandLine.h"
 #include "main/toolkit/Bundle.h"
 #include "main/toolkit/LaunchOptions.h"
+#include "main/toolkit/PulseVolume.h"
 #include "main/toolkit/QtClock.h"
 #include "main/toolkit/QtMainThread.h"
 #include "main/toolkit/Runtime.h"
@@ -73,10 +74,14 @@ int runApp(int argc, char** argv) {
         {dispatch, clock, notifications, selection.centralFactory});
     const QString title = QString(kAppTitle) + (selection.isDemo ? " (demo chair)" : "");
 
-    AppDelegate delegate(
-        {runtime, dispatch, notifications, languages, []() -> chairlink::EADSessionController& {
-             return chairlink::EADSessionController::sharedController();
-         }});
+    AppDelegate delegate({runtime, dispatch, notifications, languages,
+                          []() -> chairlink::EADSessionController& {
+                              return chairlink::EADSessionController::sharedController();
+                          },
+                          [&] {
+                              return std::make_shared<tk::PulseVolume>(mainThread, clock,
+                                                                       tk::PulseVolume::Options{});
+                          }});
     delegate.didFinishLaunching(title);
     return app.exec();
 }

@@ -118,8 +118,10 @@ void RootViewController::buildMainView(const MainViewLayout& layout) {
 
     panels::makeCaption(root, layout.settingCaption, layout.captionSize, kSettingCaptionTag)
         ->setText(QString::fromUtf8("设置"));
-    panels::makeImageButton(root, layout.settingButton, bundle, "layout_setup_off")
-        ->setObjectName(kSettingsButtonName);
+    auto* settingButton =
+        panels::makeImageButton(root, layout.settingButton, bundle, "layout_setup_off");
+    settingButton->setObjectName(kSettingsButtonName);
+    settingButton->addAction(tk::TouchUpInside, [this](tk::ImageButton&) { settingBtnAction(); });
     currentState_ = 0;
 
     buildQuickKeys(layout);

@@ -10,6 +10,7 @@
 #include "main/ViewTags.h"
 #include "main/toolkit/AlertView.h"
 #include "main/toolkit/ImageButton.h"
+#include "main/toolkit/InProcessVolume.h"
 #include "main/toolkit/NavigationController.h"
 #include "main/toolkit/RepeatingTimer.h"
 #include "main/toolkit/Runtime.h"
@@ -53,8 +54,17 @@ void RootViewController::viewWillAppear(bool animated) {
 void RootViewController::BeginAll() {
     removeViewWithTag(kLogoTag);
     languageFlag_ = env_.runtime.defaults().integerForKey("languageFlag");
+    if (languageFlag_ != panels::LanguageStore::kChinese &&
+        languageFlag_ != panels::LanguageStore::kEnglish) {
+        // A hand-edited or damaged settings file; every language table has two entries.
+        base::log(base::format("languageFlag %lld is no language; starting in Chinese",
+                               static_cast<long long>(languageFlag_)));
+        languageFlag_ = panels::LanguageStore::kChinese;
+    }
     menuFlag_ = false;
     serviceSettingFlag_ = false;
+    applicationMusicPlayer_ = env_.musicPlayer ? env_.musicPlayer() : nullptr;
+    if (!applicationMusicPlayer_) applicationMusicPlayer_ = std::make_shared<tk::InProcessVolume>();
     attachToSessionController();
     if (env_.runtime.screen().isTablet()) {
         InitWithMainView2();

@@ -31,6 +31,7 @@ struct UploadProgress;
 }  // namespace chairlink
 namespace tk {
 class ImageButton;
+class MediaVolume;
 class RepeatingTimer;
 class Runtime;
 }  // namespace tk
@@ -52,6 +53,8 @@ struct MainScreenEnvironment {
     panels::LanguageStore& languages;
     // Asked once, by BeginAll: obtaining the session controller starts the scan for the chair.
     std::function<chairlink::EADSessionController&()> sessionController;
+    // Asked once, by BeginAll; without it the media volume lives only in the process.
+    std::function<std::shared_ptr<tk::MediaVolume>()> musicPlayer = {};
 };
 
 // The main screen and the hub of the app: it builds the fixed controls, owns the menu, the
@@ -61,7 +64,7 @@ struct MainScreenEnvironment {
 // RootMainView.cpp), quick keys (RootQuickKeys.cpp), languages (RootLanguages.cpp), the menu
 // (RootMenu.cpp, with what the menu's panels share in RootMenuPanels.cpp), received frames
 // (RootStatusFrames.cpp) and one file per panel's actions (RootAutoPanel.cpp,
-// RootManualPanel.cpp, ...). Main thread only.
+// RootManualPanel.cpp, RootSettingsPanel.cpp, ...). Main thread only.
 class RootViewController : public tk::ViewController, public service::FileSelectedDelegate {
 public:
     using Records4 = std::array<std::int64_t, 4>;
@@ -158,6 +161,15 @@ public:
     void updateResult();
     // The chooser's file manager: one current directory for every chooser.
     service::FileBrowser& fileManager();
+
+    // ---- Settings panel ----
+    // Opens the settings panel in the working area, or closes it when it is open.
+    void settingBtnAction();
+    void settingViewAction(tk::ImageButton& sender);
+    // Takes the panel away and gives the screen back to the Adjust and Info panels.
+    void closeSettingsPanel();
+    // The media volume the settings panel reads and sets; made by BeginAll.
+    tk::MediaVolume* applicationMusicPlayer() const { return applicationMusicPlayer_.get(); }
 
     // ---- Received status frames ----
     // Each frame the drain accepted, in arrival order.
@@ -270,6 +282,7 @@ private:
     std::unique_ptr<tk::RepeatingTimer> serviceTimer_;
     std::int64_t currentService_ = 0;
     QPointer<MenuView> menuView_;
+    std::shared_ptr<tk::MediaVolume> applicationMusicPlayer_;
 
     // Hold keys whose press is still inside the key: a cancelled touch ends only those.
     std::set<int> heldKeys_;
