@@ -23,7 +23,8 @@ constexpr const char* kHelp =
     "  --script FILE                     run FILE in script mode: headless, on a manual clock,\n"
     "                                    against the stand-in chair (see the README)\n"
     "  --log FILE                        script mode: write the system log to FILE\n"
-    "  --volume X                        script mode: the media volume to start at (0 to 1)\n"
+    "  --volume X                        script mode: the media volume to start at (0 to 1.5;\n"
+    "                                    1 is the normal full volume, default 0.5)\n"
     "  --help                            show this text\n"
     "  --version                         show the version\n";
 

@@ -16,7 +16,8 @@ std::optional<ScriptOptions> ScriptOptions::parse(const QStringList& arguments,
             value = name.mid(equals + 1);
             name = name.left(equals);
         }
-        if (name != "--script" && name != "--chair" && name != "--home" && name != "--log") {
+        if (name != "--script" && name != "--chair" && name != "--home" && name != "--log" &&
+            name != "--volume") {
             continue;
         }
         if (!value) {
@@ -45,6 +46,14 @@ std::optional<ScriptOptions> ScriptOptions::parse(const QStringList& arguments,
                 return std::nullopt;
             }
             options.home = QDir(*value).absolutePath();
+        } else if (name == "--volume") {
+            const auto volume = parseVolume(*value);
+            if (!volume) {
+                error =
+                    "--volume must be a number from 0 to 1.5, not \"" + value->toStdString() + "\"";
+                return std::nullopt;
+            }
+            options.volume = *volume;
         } else {
             options.logFile = *value;
         }
@@ -54,6 +63,14 @@ std::optional<ScriptOptions> ScriptOptions::parse(const QStringList& arguments,
         return std::nullopt;
     }
     return options;
+}
+
+std::optional<float> ScriptOptions::parseVolume(const QString& text) {
+    bool ok = false;
+    const double volume = text.toDouble(&ok);
+    // Written so that NaN fails too.
+    if (!ok || !(volume >= 0.0 && volume <= kMaxVolume)) return std::nullopt;
+    return float(volume);
 }
 
 }  // namespace script

@@ -9,12 +9,14 @@
 #include "chair/StandInChair.h"
 #include "link/Hex.h"
 #include "main/AppDelegate.h"
+#include "main/script/ScriptOptions.h"
 #include "main/script/ScriptWorld.h"
 #include "main/script/ViewDump.h"
 #include "main/script/ViewPath.h"
 #include "main/toolkit/AlertView.h"
 #include "main/toolkit/ImageButton.h"
 #include "main/toolkit/ListView.h"
+#include "main/toolkit/MediaVolume.h"
 #include "main/toolkit/NavigationController.h"
 #include "main/toolkit/ViewAttributes.h"
 
@@ -73,6 +75,13 @@ Failure ScriptRunner::perform(const QString& rawLine) {
         failure = dump(rest);
     } else if (verb == "shot") {
         failure = shot(rest);
+    } else if (verb == "volume") {
+        // Another program (the desktop's mixer, say) sets the media volume.
+        const auto volume = ScriptOptions::parseVolume(rest);
+        if (!volume) return "volume needs a number from 0 to 1.5, not \"" + str(rest) + "\"";
+        tk::MediaVolume* media = world_.mediaVolume();
+        if (!media) return "no media volume yet";
+        media->setVolume(*volume);
     } else if (verb == "say") {
         out_ << str(rest) << "\n";
     } else {

@@ -7,6 +7,7 @@
 #include "link/EADSessionController.h"
 #include "link/Hex.h"
 #include "main/AppDelegate.h"
+#include "main/toolkit/InProcessVolume.h"
 
 namespace script {
 
@@ -28,6 +29,7 @@ WorldSettings WorldSettings::from(const ScriptOptions& options) {
                                           QSize(phone.L, phone.S + tk::Screen::kStatusBar));
     settings.settingsFile = options.launch.settingsFile;
     settings.chair = options.chair;
+    settings.volume = options.volume;
     return settings;
 }
 
@@ -36,7 +38,10 @@ ScriptWorld::ScriptWorld(const WorldSettings& settings, std::ostream& out)
       defaults_(settingsFile(settings, scratch_)),
       bundle_(settings.bundleDirectory),
       runtime_(clock_, main_, defaults_, bundle_, settings.screen),
-      languages_(bundle_) {
+      languages_(bundle_),
+      makeVolume_(settings.mediaVolume) {
+    // Another one is made when the app asks: a sound server's answer is awaited from then on.
+    if (!makeVolume_) volume_ = std::make_shared<tk::InProcessVolume>(settings.volume);
     clock_.setSettle([this] {
         dispatch_.settle();
         // Views removed from the screen are deleted from the loop; there is no loop here.
@@ -62,12 +67,19 @@ ScriptWorld::~ScriptWorld() {
 
 void ScriptWorld::launch() {
     mainscreen::MainScreenEnvironment environment{
-        runtime_, dispatch_, notifications_, languages_,
+        runtime_,
+        dispatch_,
+        notifications_,
+        languages_,
         [this]() -> chairlink::EADSessionController& {
             controller_ =
                 std::make_unique<chairlink::EADSessionController>(chairlink::LinkEnvironment{
                     dispatch_, clock_, notifications_, chair_->centralFactory()});
             return *controller_;
+        },
+        [this] {
+            if (!volume_) volume_ = makeVolume_(main_, clock_);
+            return volume_;
         }};
     app_ = std::make_unique<mainscreen::AppDelegate>(environment);
     app_->didFinishLaunching(kWindowTitle);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 #include <ostream>
 
@@ -10,6 +11,7 @@
 #include "base/PumpedMainThread.h"
 #include "main/script/ScriptOptions.h"
 #include "main/toolkit/Bundle.h"
+#include "main/toolkit/MediaVolume.h"
 #include "main/toolkit/Runtime.h"
 #include "main/toolkit/UserDefaults.h"
 #include "panels/LanguageStore.h"
@@ -32,6 +34,10 @@ struct WorldSettings {
     QString bundleDirectory = tk::Bundle::defaultDirectory();
     std::optional<QString> settingsFile;  // fresh defaults when absent
     ChairMode chair = ChairMode::Scripted;
+    float volume = 0.5f;  // the in-process media volume's start
+    // Another media volume for the app (a test's own sound server), made with the world's
+    // main thread and clock; in-process when empty.
+    std::function<std::shared_ptr<tk::MediaVolume>(base::MainThread&, base::Clock&)> mediaVolume;
 
     static WorldSettings from(const ScriptOptions& options);
 };
@@ -59,6 +65,9 @@ public:
     tk::Runtime& runtime() { return runtime_; }
     // The session controller, once the main screen has asked for it.
     chairlink::EADSessionController* sessionController() { return controller_.get(); }
+    // The media volume the app gets when it asks for one, and another program may change;
+    // the in-process one from the start, another only once the app has asked for it.
+    tk::MediaVolume* mediaVolume() { return volume_.get(); }
 
 private:
     std::ostream& out_;
@@ -71,6 +80,8 @@ private:
     tk::Bundle bundle_;
     tk::Runtime runtime_;
     panels::LanguageStore languages_;
+    std::function<std::shared_ptr<tk::MediaVolume>(base::MainThread&, base::Clock&)> makeVolume_;
+    std::shared_ptr<tk::MediaVolume> volume_;
     std::shared_ptr<chair::StandInChair> chair_;
     std::unique_ptr<chairlink::EADSessionController> controller_;
     std::unique_ptr<mainscreen::AppDelegate> app_;

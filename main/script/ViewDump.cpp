@@ -2,6 +2,7 @@
 
 #include <QJsonArray>
 #include <QLabel>
+#include <cmath>
 
 #include "main/AppDelegate.h"
 #include "main/toolkit/AlertView.h"
@@ -10,6 +11,7 @@
 #include "main/toolkit/Label.h"
 #include "main/toolkit/ListCell.h"
 #include "main/toolkit/ListView.h"
+#include "main/toolkit/MediaVolume.h"
 #include "main/toolkit/NavigationController.h"
 #include "main/toolkit/Tag.h"
 #include "main/toolkit/ViewAttributes.h"
@@ -99,6 +101,11 @@ QJsonObject dumpScreen(const mainscreen::AppDelegate& app) {
     }
     screen["alert"] = alert;
     screen["windowTitle"] = app.window()->windowTitle();
+    // The media volume as the app reads it, to four places (a float's 0.7 is 0.69999998);
+    // null until the main screen has made its player.
+    const tk::MediaVolume* player = root.applicationMusicPlayer();
+    screen["volume"] =
+        player ? QJsonValue(std::round(player->volume() * 10000.0) / 10000.0) : QJsonValue();
     QJsonArray navigation;
     for (const auto* controller : app.navigationController()->viewControllers()) {
         navigation.append(controller->title());
