@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -61,6 +62,7 @@ inline void writeLanguageFiles(const QString& directory) {
     for (int k = 0; k <= 19; ++k) keys << QString("hint%1").arg(k);
     keys << "hintFileEmpty" << "hintFileUnreadable" << "hintFileTooLarge";
     keys << "linkSearching" << "linkConnected" << "linkRetrying";
+    keys << "languageoption" << "volumeadjust";
     for (const char* language : {"zh", "en"}) {
         QString xml = "<?xml version=\"1.0\"?>\n<plist version=\"1.0\"><dict>\n";
         for (const QString& key : keys) {
@@ -85,12 +87,14 @@ inline std::string frameOf(std::int32_t code) {
 class ScreenRig {
 public:
     explicit ScreenRig(tk::Screen screen = tk::Screen::phone(),
-                       std::optional<QString> settingsFile = std::nullopt) {
+                       std::optional<QString> settingsFile = std::nullopt,
+                       const std::function<void(script::WorldSettings&)>& more = {}) {
         writeLanguageFiles(bundle.path());
         script::WorldSettings settings;
         settings.screen = screen;
         settings.bundleDirectory = bundle.path();
         settings.settingsFile = settingsFile;
+        if (more) more(settings);
         world = std::make_unique<script::ScriptWorld>(settings, out);
     }
 
