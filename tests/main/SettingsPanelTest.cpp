@@ -200,7 +200,6 @@ TEST(SettingsPanel, ItReplacesTheServicePanelAndAMenuPanelReplacesIt) {
     rig.tap(tk::viewWithTag<tk::ImageButton>(rig.root().menuView(), 2));
     EXPECT_EQ(rig.panel(), nullptr);
     EXPECT_NE(rig.view(mainscreen::kManualPanelTag), nullptr);
-    EXPECT_TRUE(rig.root().serviceSettingFlag()) << "that path leaves the flag";
 }
 
 TEST(SettingsPanel, LayoutsOfBothIdioms) {
