@@ -2,7 +2,9 @@
 
 #include <QPalette>
 
+#include "main/ControlNames.h"
 #include "main/LinkTitle.h"
+#include "main/toolkit/Accessibility.h"
 #include "main/toolkit/NavigationController.h"
 #include "main/toolkit/Runtime.h"
 
@@ -26,6 +28,11 @@ bool AppDelegate::didFinishLaunching(const QString& windowTitle) {
     window_->setAutoFillBackground(true);
 
     rootviewCtrl_ = std::make_shared<RootViewController>(env_);
+    tk::AccessibleNames::install();
+    new tk::AccessibleNames(*window_, env_.runtime.bundle().pictureNames(), controlNameKeys(),
+                            [this, root = rootviewCtrl_.get()](const QString& key) {
+                                return env_.languages.load(root->languageFlag()).value(key);
+                            });
     navigation_ = new tk::NavigationController(rootviewCtrl_, window_.get());
     navigation_->setGeometry(window_->rect());
     linkTitle_ = std::make_unique<LinkTitle>(

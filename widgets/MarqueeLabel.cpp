@@ -47,6 +47,8 @@ void MarqueeLabel::setUp(const QRect& frame, ScrollSpeed speed, double fadeLengt
 void MarqueeLabel::setText(const QString& text) {
     if (text == text_) return;  // the same text keeps its scroll going
     text_ = text;
+    // A screen reader reads the whole text, not the part scrolled into view.
+    setAccessibleName(text_);
     for (MarqueeCopy* copy : copies()) copy->setText(text_);
     updateSublabelAndLocations();
 }

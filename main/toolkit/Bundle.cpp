@@ -1,6 +1,7 @@
 #include "main/toolkit/Bundle.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 
 #include "base/Log.h"
@@ -49,6 +50,13 @@ std::optional<StringDictionary> Bundle::dictionary(const QString& name, const QS
     const auto path = pathForResource(name, type);
     if (!path) return std::nullopt;
     return readPropertyListDictionary(*path);
+}
+
+QStringList Bundle::pictureNames() const {
+    QStringList names;
+    for (const QFileInfo& file : QDir(directory_).entryInfoList({"*.png"}, QDir::Files, QDir::Name))
+        names << file.completeBaseName();
+    return names;
 }
 
 }  // namespace tk

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 #include "main/toolkit/Image.h"
@@ -32,6 +33,8 @@ public:
                                                const QString& type = "plist") const;
 
     const QString& directory() const { return directory_; }
+    // The names of every picture in the bundle ("<name>.png"), sorted.
+    QStringList pictureNames() const;
 
 private:
     QString directory_;

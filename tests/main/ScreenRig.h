@@ -17,6 +17,7 @@
 #include "link/EADSessionController.h"
 #include "link/Hex.h"
 #include "main/AppDelegate.h"
+#include "main/ControlNames.h"
 #include "main/RootViewController.h"
 #include "main/script/ScriptWorld.h"
 #include "main/toolkit/ImageButton.h"
@@ -62,6 +63,7 @@ inline void writeLanguageFiles(const QString& directory) {
     for (int k = 0; k <= 19; ++k) keys << QString("hint%1").arg(k);
     keys << "hintFileEmpty" << "hintFileUnreadable" << "hintFileTooLarge";
     keys << "linkSearching" << "linkConnected" << "linkRetrying";
+    for (const QString& key : mainscreen::controlNameKeys()) keys << key;
     keys << "languageoption" << "volumeadjust";
     for (const char* language : {"zh", "en"}) {
         QString xml = "<?xml version=\"1.0\"?>\n<plist version=\"1.0\"><dict>\n";
