@@ -1,7 +1,5 @@
 #include "link/Hex.h"
 
-#include <cstdio>
-
 namespace chairlink {
 
 namespace {
@@ -13,14 +11,14 @@ int digitValue(char c) {
     return -1;
 }
 
-std::string pairs(const Bytes& bytes, const char* format, const char* separator, bool trailing) {
+// Every received notification is logged in hex, so this stays off printf.
+std::string pairs(const Bytes& bytes, const char* digits, char separator, bool trailing) {
     std::string out;
     out.reserve(bytes.size() * 3);
-    char pair[3];
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         if (i > 0 && !trailing) out += separator;
-        std::snprintf(pair, sizeof pair, format, static_cast<unsigned>(bytes[i]));
-        out += pair;
+        out += digits[bytes[i] >> 4];
+        out += digits[bytes[i] & 0x0F];
         if (trailing) out += separator;
     }
     return out;
@@ -29,11 +27,11 @@ std::string pairs(const Bytes& bytes, const char* format, const char* separator,
 }  // namespace
 
 std::string lowerHexWithTrailingSpaces(const Bytes& bytes) {
-    return pairs(bytes, "%02x", " ", true);
+    return pairs(bytes, "0123456789abcdef", ' ', true);
 }
 
 std::string upperHexPairs(const Bytes& bytes) {
-    return pairs(bytes, "%02X", " ", false);
+    return pairs(bytes, "0123456789ABCDEF", ' ', false);
 }
 
 std::optional<Bytes> parseHexBytes(std::string_view text) {
