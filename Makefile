@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 WERROR := $(if $(CI),ON,OFF)
 CONFIGURE = cmake -S . -G Ninja -DWARNINGS_AS_ERRORS=$(WERROR)
 
-.PHONY: all deps build run test sanitize asan tsan package clean
+.PHONY: all deps build run test sanitize asan tsan fuzz package clean
 
 all: build
 
@@ -40,10 +40,19 @@ tsan: deps
 	@cmake --build $(BUILD)-tsan -j $(JOBS)
 	@TSAN_OPTIONS=halt_on_error=1 ctest --test-dir $(BUILD)-tsan --output-on-failure -j $(JOBS)
 
+# Every fuzz target for FUZZ_S seconds (libFuzzer with AddressSanitizer and
+# UndefinedBehaviorSanitizer, built with clang in $(BUILD)-fuzz); a finding fails the run.
+FUZZ_S ?= 60
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -G Ninja -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DFUZZ=ON -DSANITIZE=address,undefined -DWARNINGS_AS_ERRORS=OFF >/dev/null
+	@cmake --build $(BUILD)-fuzz -j $(JOBS) --target fuzzers
+	@scripts/run-fuzzers $(BUILD)-fuzz $(FUZZ_S)
+
 # A Debian package of the app and chairctl: build/massage-remote_<version>_<arch>.deb.
 package: build
 	@cd $(BUILD) && cpack -G DEB
 	@ls $(BUILD)/*.deb
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-tsan
+	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-tsan $(BUILD)-fuzz
