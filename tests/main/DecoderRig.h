@@ -4,6 +4,7 @@
 #include "chair/StandInChair.h"
 
 #include <QFile>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -20,6 +21,7 @@
 #include "link/StatusFrames.h"
 #include "main/RootViewController.h"
 #include "main/ViewTags.h"
+#include "main/toolkit/Bundle.h"
 #include "main/toolkit/ImageButton.h"
 #include "main/toolkit/ImageView.h"
 #include "main/toolkit/Label.h"
@@ -101,6 +103,47 @@ struct DecoderRig {
         for (const auto& w : chair->writes()) lines.push_back(chairlink::upperHexPairs(w));
         chair->clearWrites();
         return lines;
+    }
+
+    // The panels a test may open in the working area, none first.
+    static constexpr int kOpenablePanels[] = {0,
+                                              mainscreen::kAutoPanelTag,
+                                              mainscreen::kManualPanelTag,
+                                              mainscreen::kPressurePanelTag,
+                                              mainscreen::kOtherPanelTag,
+                                              mainscreen::kServicePanelTag,
+                                              mainscreen::kSettingsPanelTag};
+
+    // Opens one panel (0: none changes) the way its button does.
+    void openPanel(int panel) {
+        if (panel == mainscreen::kServicePanelTag) {
+            root->serviceBtnAction();
+        } else if (panel == mainscreen::kSettingsPanelTag) {
+            root->settingBtnAction();
+        } else if (panel >= mainscreen::kAutoPanelTag && panel <= mainscreen::kOtherPanelTag) {
+            tk::ImageButton entry;
+            tk::setTag(&entry, panel - mainscreen::kAutoPanelTag + 1);
+            root->MenuViewAction(entry);
+        }
+        dispatch.settle();
+    }
+
+    // Every picture on screen whose name is not one of the app's pictures, as "tag: name".
+    QStringList unknownPictures() const {
+        static const QSet<QString> known = [] {
+            const QStringList names = tk::Bundle(tk::Bundle::defaultDirectory()).pictureNames();
+            return QSet<QString>(names.begin(), names.end());
+        }();
+        QStringList unknown;
+        const auto check = [&](const QWidget* view, const QString& name) {
+            if (!name.isEmpty() && !known.contains(name))
+                unknown << QString("%1: %2").arg(tk::tagOf(view)).arg(name);
+        };
+        for (const auto* button : root->view()->findChildren<tk::ImageButton*>())
+            check(button, button->backgroundImage().name());
+        for (const auto* image : root->view()->findChildren<tk::ImageView*>())
+            check(image, image->image().name());
+        return unknown;
     }
 
     panels::AdjustView* adjust() const {
