@@ -203,6 +203,10 @@ void ChairRadio::setNotify(const Link& link, const PeripheralId& peripheral,
 
 void ChairRadio::write(const Link& link, const PeripheralId& peripheral,
                        const std::string& characteristic, const Bytes& value) {
+    if (!link->isConnected(peripheral)) {
+        ++deadLinkWrites_;
+        return;
+    }
     if (!connectedToChair(link, peripheral) || characteristic != kWriteCharacteristic) return;
     if (!link->hasCharacteristic(kChairService, characteristic)) return;
     sink_(value);

@@ -75,6 +75,11 @@ public:
     int connectAttempts() const { return connectAttempts_; }
     int connections() const { return connections_; }
     int liveConnections() const;
+    // Centrals started and not yet stopped: one for every BLE client still alive.
+    int liveCentrals() const { return static_cast<int>(links_.size()); }
+    // Writes that came over a connection that had already ended (or never was): what a
+    // client sends after its link is gone, and any write still on its way when it went.
+    int deadLinkWrites() const { return deadLinkWrites_; }
 
 private:
     const AdvertisedPeripheral* find(const PeripheralId& id) const;
@@ -106,6 +111,7 @@ private:
     std::map<const CentralLink*, ChairTimers::Id> adverts_;
     int connectAttempts_ = 0;
     int connections_ = 0;
+    int deadLinkWrites_ = 0;
 };
 
 }  // namespace chair

@@ -149,4 +149,16 @@ int StandInChair::liveConnections() const {
     return count;
 }
 
+int StandInChair::liveCentrals() const {
+    int count = 0;
+    onQueue([&] { count = radio_->liveCentrals(); });
+    return count;
+}
+
+int StandInChair::deadLinkWrites() const {
+    int count = 0;
+    onQueue([&] { count = radio_->deadLinkWrites(); });
+    return count;
+}
+
 }  // namespace chair

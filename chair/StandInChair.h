@@ -68,6 +68,10 @@ public:
     int connectAttempts() const;
     int connections() const;
     int liveConnections() const;
+    // Centrals started and not yet stopped, one per live BLE client.
+    int liveCentrals() const;
+    // Writes that came over a connection that had already ended.
+    int deadLinkWrites() const;
 
     std::shared_ptr<base::SerialQueue> queue() const { return queue_; }
 

@@ -246,6 +246,41 @@ TEST_F(CentralTest, DroppedLinkAndEndedSubscriptionAreReported) {
     EXPECT_EQ(rig.chair->liveConnections(), 0);
 }
 
+TEST_F(CentralTest, WritesOverAnEndedConnectionAreCountedAndNotTaken) {
+    connectAndSubscribe();
+    const auto linkCheck = chairtest::frame({0xAA, 0x55, 0x01, 0xB1, 0xB2, 0x0D, 0x0A});
+    write(linkCheck);
+    EXPECT_EQ(rig.chair->deadLinkWrites(), 0);
+    rig.chair->dropLink();
+    rig.clock.runDue();
+    events.take();
+    write(linkCheck);
+    write(linkCheck);
+    EXPECT_EQ(rig.chair->deadLinkWrites(), 2);
+    EXPECT_EQ(rig.chair->writes().size(), 1u);
+    EXPECT_TRUE(events.take().empty());
+    central->connect(chair::kChairId);  // a new connection is alive again
+    rig.clock.runDue();
+    write(chairlink::Bytes(102, 0x11));
+    EXPECT_EQ(rig.chair->deadLinkWrites(), 2);
+}
+
+TEST_F(CentralTest, LiveCentralsAreThoseStartedAndNotYetStopped) {
+    EXPECT_EQ(rig.chair->liveCentrals(), 0);
+    start();
+    EXPECT_EQ(rig.chair->liveCentrals(), 1);
+    auto second = rig.chair->centralFactory()();
+    second->start(events, queue);
+    rig.clock.runDue();
+    EXPECT_EQ(rig.chair->liveCentrals(), 2);
+    central->stop();
+    rig.clock.runDue();
+    EXPECT_EQ(rig.chair->liveCentrals(), 1);
+    second.reset();  // a central that goes away stops
+    rig.clock.runDue();
+    EXPECT_EQ(rig.chair->liveCentrals(), 0);
+}
+
 TEST_F(CentralTest, NoEventReachesTheListenerAfterStop) {
     start();
     EXPECT_EQ(events.take(), std::vector<std::string>{"powered on"});
