@@ -33,9 +33,11 @@ struct ChairRig {
         dispatch.settle();
     }
 
-    void startController() {
+    // `centrals` stands between the clients and the chair's centrals when given.
+    void startController(chairlink::BleCentralFactory centrals = {}) {
+        if (!centrals) centrals = chair->centralFactory();
         controller = std::make_unique<chairlink::EADSessionController>(
-            chairlink::LinkEnvironment{dispatch, clock, notifications, chair->centralFactory()});
+            chairlink::LinkEnvironment{dispatch, clock, notifications, std::move(centrals)});
         drain = std::make_unique<chairlink::FrameDrain>(
             *controller, dispatch, [this](const Bytes& frame) { decoded.push_back(frame); });
         received = base::ObserverRegistration(

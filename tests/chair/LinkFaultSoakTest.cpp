@@ -1,0 +1,444 @@
+// A long run of link faults, in seeded random order, between the real session controller and
+// the stand-in chair on the manual clock. After every fault the remote must be back within
+// the retry back-off's bound, have written the link-up frame once per new link and heard the
+// chair's answer to it, hold one client and one connection, and never have written over a
+// link that had ended.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <iostream>
+#include <random>
+#include <sstream>
+#include <string>
+
+#include "base/Log.h"
+#include "link/CommandFrames.h"
+#include "link/RetryBackoff.h"
+#include "tests/chair/ChairRig.h"
+
+namespace {
+
+using chairlink::Bytes;
+using chairlink::RetryBackoff;
+
+constexpr int kFaults = 1000;
+// The order of the faults; LINK_SOAK_SEED runs another one.
+constexpr std::uint64_t kDefaultSeed = 0x50a4c0ffee;
+
+const Bytes kLinkUp = [] {
+    auto f = chairlink::buildCommandFrame(chairlink::kLinkUpCode, {});
+    return Bytes(f.begin(), f.end());
+}();
+const std::vector<int> kFullStatus = {0xF1, 0xF2, 0xF3, 0xF4, 0xF5, 0xF6, 0xF7};
+
+enum class Fault {
+    RefusedConnections,
+    FailedConnections,
+    FailedServiceDiscovery,
+    FailedCharacteristicDiscovery,
+    DropDuringCommandWrite,
+    DropDuringLinkUpWrite,
+    DropDuringUpload,
+    NotificationsStop,
+    AdapterOffAndOn,
+    LateAnswer,
+};
+constexpr int kKinds = 10;
+
+const char* nameOf(Fault fault) {
+    switch (fault) {
+        case Fault::RefusedConnections:
+            return "refused connections";
+        case Fault::FailedConnections:
+            return "failed connections";
+        case Fault::FailedServiceDiscovery:
+            return "failed service discovery";
+        case Fault::FailedCharacteristicDiscovery:
+            return "failed characteristic discovery";
+        case Fault::DropDuringCommandWrite:
+            return "drop during a command write";
+        case Fault::DropDuringLinkUpWrite:
+            return "drop during the link-up write";
+        case Fault::DropDuringUpload:
+            return "drop during an upload";
+        case Fault::NotificationsStop:
+            return "notifications stop";
+        case Fault::AdapterOffAndOn:
+            return "adapter off and on";
+        case Fault::LateAnswer:
+            return "late answer";
+    }
+    return "?";
+}
+
+// The longest the remote may take to come back after `failures` failed attempts in a row
+// that follow a good link: the sum of the back-off's waits for them.
+double backoffBound(int failures) {
+    double total = 0;
+    double wait = RetryBackoff::kFirstWaitSeconds;
+    for (int i = 0; i < failures; ++i) {
+        total += wait;
+        wait = std::min(wait * 2, RetryBackoff::kLongestWaitSeconds);
+    }
+    return total;
+}
+
+// Watches every write the chair takes (on the chair's queue) and drops the link during the
+// one it is set for.
+class WriteTrap {
+public:
+    enum class DropOn { Nothing, NextWrite, NextLinkUp, Piece };
+    struct Counts {
+        int linkUpFrames = 0;
+        int pieces = 0;  // update data: everything that is not a command-sized frame
+    };
+
+    void arm(DropOn on, int piece = 0) {
+        std::lock_guard lock(mutex_);
+        on_ = on;
+        piece_ = counts_.pieces + piece;
+    }
+    bool armed() const {
+        std::lock_guard lock(mutex_);
+        return on_ != DropOn::Nothing;
+    }
+    Counts counts() const {
+        std::lock_guard lock(mutex_);
+        return counts_;
+    }
+
+    void written(const Bytes& value, chair::StandInChair& chair) {
+        bool drop = false;
+        {
+            std::lock_guard lock(mutex_);
+            const bool linkUp = value == kLinkUp;
+            const bool piece = value.size() != chairlink::kShortFrameLength;
+            counts_.linkUpFrames += linkUp;
+            counts_.pieces += piece;
+            drop = on_ == DropOn::NextWrite || (on_ == DropOn::NextLinkUp && linkUp) ||
+                   (on_ == DropOn::Piece && piece && counts_.pieces == piece_);
+            if (drop) on_ = DropOn::Nothing;
+        }
+        // The chair takes the write first, then loses the link before it can answer.
+        if (drop) chair.dropLink();
+    }
+
+private:
+    mutable std::mutex mutex_;
+    DropOn on_ = DropOn::Nothing;
+    int piece_ = 0;
+    Counts counts_;
+};
+
+// Counts the links that come up; handed to every client the controller builds.
+struct LinkCounter final : chairlink::SocketDelegate {
+    std::atomic<int> up{0};
+    void socketConnected() override { ++up; }
+    void socketError(const std::string&) override {}
+    void socketClosed() override {}
+    void socketReceived(const Bytes&) override {}
+};
+
+struct UploadRecorder final : chairlink::UploadListener {
+    std::vector<chairlink::UploadProgress> reports;  // main thread
+    void uploadProgressed(const chairlink::UploadProgress& progress) override {
+        reports.push_back(progress);
+    }
+};
+
+// What a fault is expected to do before the remote is back.
+struct Plan {
+    std::string what;
+    double from = 0;            // when the back-off bound starts counting
+    int failedAttempts = 0;     // connection attempts that fail in a row
+    int failedDiscoveries = 0;  // of those, the ones that connected but failed discovery
+    int newLinks = 1;           // links that come up, each with its link-up frame
+    double answerDelay = 0;
+    int droppedAtPiece = 0;        // for an upload: the piece during which the link went
+    std::function<void()> onStep;  // after each settled step until the remote is back
+};
+
+// Where things stood before a fault.
+struct Mark {
+    int linkUps;
+    WriteTrap::Counts writes;
+    int connectAttempts;
+    int connections;
+};
+
+class LinkFaultSoak : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (const char* seed = std::getenv("LINK_SOAK_SEED")) {
+            seed_ = std::strtoull(seed, nullptr, 0);
+        }
+        rng_.seed(seed_);
+        rig.chair->setWriteObserver(
+            [this, chair = rig.chair.get()](const Bytes& value) { trap.written(value, *chair); });
+        rig.startController([this, centrals = rig.chair->centralFactory()] {
+            ++clientsMade;
+            return centrals();
+        });
+        rig.controller->addDelegate(links);
+        ASSERT_TRUE(rig.controller->isConnected());
+        ASSERT_EQ(trap.counts().linkUpFrames, 1);
+    }
+
+    int pick(int low, int high) { return low + static_cast<int>(rng_() % (high - low + 1)); }
+
+    Mark mark() const {
+        return {links->up.load(), trap.counts(), rig.chair->connectAttempts(),
+                rig.chair->connections()};
+    }
+
+    // Sets the chair's switches for the fault and sets it off.
+    Plan inject(Fault fault, const Mark& before) {
+        Plan plan;
+        std::ostringstream what;
+        what << nameOf(fault);
+        switch (fault) {
+            case Fault::RefusedConnections: {
+                // Refused until cleared: cleared once the attempts asked for were refused.
+                const int refusals = pick(1, 6);
+                what << " x" << refusals;
+                plan.failedAttempts = refusals;
+                rig.chair->setFaults({.refuseConnections = true});
+                plan.onStep = [this, until = before.connectAttempts + refusals,
+                               refusing = true]() mutable {
+                    if (refusing && rig.chair->connectAttempts() >= until) {
+                        rig.chair->setFaults({});
+                        refusing = false;
+                    }
+                };
+                rig.chair->dropLink();
+                break;
+            }
+            case Fault::FailedConnections:
+                plan.failedAttempts = pick(1, 6);
+                what << " x" << plan.failedAttempts;
+                rig.chair->setFaults({.failConnections = plan.failedAttempts});
+                rig.chair->dropLink();
+                break;
+            case Fault::FailedServiceDiscovery:
+                plan.failedAttempts = plan.failedDiscoveries = pick(1, 4);
+                what << " x" << plan.failedAttempts;
+                rig.chair->setFaults({.failServiceDiscovery = plan.failedAttempts});
+                rig.chair->dropLink();
+                break;
+            case Fault::FailedCharacteristicDiscovery: {
+                // Each attempt asks for both characteristics, so two failures fit in one.
+                const int failures = pick(1, 6);
+                what << " x" << failures;
+                plan.failedAttempts = plan.failedDiscoveries = (failures + 1) / 2;
+                rig.chair->setFaults({.failCharacteristicDiscovery = failures});
+                rig.chair->dropLink();
+                break;
+            }
+            case Fault::DropDuringCommandWrite:
+                trap.arm(WriteTrap::DropOn::NextWrite);
+                rig.controller->sendCode(chairlink::kLinkCheckCode);
+                break;
+            case Fault::DropDuringLinkUpWrite:
+                // The link is dropped, and dropped again while the new one says it is up.
+                plan.newLinks = 2;
+                trap.arm(WriteTrap::DropOn::NextLinkUp);
+                rig.chair->dropLink();
+                break;
+            case Fault::DropDuringUpload: {
+                const int fullPieces = pick(2, 40);
+                // The last piece is never command-sized, so the trap tells pieces apart.
+                const auto length =
+                    static_cast<std::size_t>(fullPieces) * chairlink::kUpdatePieceSize +
+                    static_cast<std::size_t>(pick(8, 101));
+                plan.droppedAtPiece = pick(1, fullPieces);
+                what << " of " << length << " bytes at piece " << plan.droppedAtPiece;
+                upload = std::make_shared<UploadRecorder>();
+                trap.arm(WriteTrap::DropOn::Piece, plan.droppedAtPiece);
+                Bytes file(length);
+                for (std::size_t i = 0; i < length; ++i) file[i] = static_cast<std::uint8_t>(i);
+                EXPECT_EQ(rig.controller->update(file, upload), chairlink::UploadStart::Started);
+                break;
+            }
+            case Fault::NotificationsStop:
+                rig.chair->stopNotifying();
+                break;
+            case Fault::AdapterOffAndOn: {
+                const double off = pick(1, 300) / 10.0;
+                what << " after " << off << " s";
+                rig.chair->setBluetoothPoweredOn(false);
+                rig.clock.runDue();
+                EXPECT_FALSE(rig.controller->isConnected()) << "the link outlived the adapter";
+                rig.clock.advance(off);
+                EXPECT_FALSE(rig.controller->isConnected());
+                EXPECT_EQ(rig.chair->connectAttempts(), before.connectAttempts)
+                    << "a connection was tried with the adapter off";
+                rig.chair->setBluetoothPoweredOn(true);
+                break;
+            }
+            case Fault::LateAnswer:
+                plan.answerDelay = pick(1, 60) / 20.0;
+                what << " after " << plan.answerDelay << " s";
+                rig.chair->setFaults({.answerDelay = plan.answerDelay});
+                rig.chair->dropLink();
+                break;
+        }
+        plan.what = what.str();
+        plan.from = rig.clock.now();
+        return plan;
+    }
+
+    // After every settled step: never more than one client or connection, nothing written
+    // over an ended link.
+    ::testing::AssertionResult holdsAtMostOne() const {
+        const int centrals = rig.chair->liveCentrals();
+        const int connections = rig.chair->liveConnections();
+        const int dead = rig.chair->deadLinkWrites();
+        maxLiveCentrals = std::max(maxLiveCentrals, centrals);
+        if (centrals <= 1 && connections <= 1 && dead == 0) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure()
+               << centrals << " live clients, " << connections << " live connections, " << dead
+               << " writes over ended links at " << rig.clock.now() << " s";
+    }
+
+    // Steps the clock from one due call to the next until `done`, or fails once the next
+    // step would pass `deadline`.
+    ::testing::AssertionResult stepUntil(const std::function<bool()>& done, double deadline,
+                                         const std::function<void()>& onStep = {}) {
+        for (;;) {
+            if (auto held = holdsAtMostOne(); !held) return held;
+            if (onStep) onStep();
+            if (done()) return ::testing::AssertionSuccess();
+            auto due = rig.clock.nextDue();
+            if (!due || *due > deadline + 1e-9) {
+                return ::testing::AssertionFailure() << "not done by " << deadline << " s";
+            }
+            rig.clock.advance(std::max(0.0, *due - rig.clock.now()));
+        }
+    }
+
+    bool linkBack(const Mark& before, const Plan& plan) const {
+        return links->up - before.linkUps >= plan.newLinks &&
+               trap.counts().linkUpFrames - before.writes.linkUpFrames >= plan.newLinks &&
+               rig.controller->isConnected() && !rig.controller->retryPending();
+    }
+
+    // The chair's full status, as its answer to the last link-up frame, decoded in one run.
+    bool answered() const {
+        std::vector<int> types;
+        for (const auto& f : rig.decoded) types.push_back(f.at(2));
+        return std::search(types.begin(), types.end(), kFullStatus.begin(), kFullStatus.end()) !=
+               types.end();
+    }
+
+    void survive(Fault fault) {
+        log.clear();
+        rig.decoded.clear();
+        const Mark before = mark();
+        const Plan plan = inject(fault, before);
+        SCOPED_TRACE(plan.what);
+        rig.clock.runDue();
+
+        const double bound = backoffBound(plan.failedAttempts) + scanAllowance;
+        ASSERT_TRUE(
+            stepUntil([&] { return linkBack(before, plan); }, plan.from + bound, plan.onStep))
+            << "waiting for the remote to be back within the back-off bound of " << bound << " s";
+        const double back = rig.clock.now();
+        longestReturn = std::max(longestReturn, back - plan.from);
+
+        EXPECT_EQ(links->up - before.linkUps, plan.newLinks) << "links that came up";
+        EXPECT_EQ(trap.counts().linkUpFrames - before.writes.linkUpFrames, plan.newLinks)
+            << "the link-up frame goes out once on every new link";
+        EXPECT_EQ(rig.chair->connectAttempts() - before.connectAttempts,
+                  plan.failedAttempts + plan.newLinks);
+        EXPECT_EQ(rig.chair->connections() - before.connections,
+                  plan.failedDiscoveries + plan.newLinks);
+        EXPECT_FALSE(trap.armed()) << "the write the drop waited for never came";
+
+        ASSERT_TRUE(stepUntil([&] { return answered(); }, back + plan.answerDelay))
+            << "waiting for the chair's answer to the link-up frame";
+        if (plan.answerDelay > 0) {
+            EXPECT_GE(rig.clock.now(), back + plan.answerDelay - 1e-9) << "answered too early";
+            rig.chair->setFaults({});
+        }
+        if (plan.droppedAtPiece > 0) {
+            ASSERT_TRUE(upload && !upload->reports.empty());
+            EXPECT_EQ(upload->reports.back().stage, chairlink::UploadProgress::Stage::Stopped);
+            EXPECT_FALSE(rig.controller->uploading());
+            EXPECT_EQ(trap.counts().pieces - before.writes.pieces, plan.droppedAtPiece)
+                << "pieces written after the link went";
+        }
+
+        const chair::ChairFaults left = rig.chair->faults();
+        EXPECT_FALSE(left.refuseConnections);
+        EXPECT_EQ(
+            left.failConnections + left.failServiceDiscovery + left.failCharacteristicDiscovery, 0)
+            << "the fault was not used up";
+        EXPECT_EQ(rig.chair->liveCentrals(), 1) << "live clients";
+        EXPECT_EQ(rig.chair->liveConnections(), 1);
+        EXPECT_EQ(rig.chair->deadLinkWrites(), 0);
+        auto client = rig.controller->bleSocketClient();
+        ASSERT_TRUE(client);
+        EXPECT_EQ(client->state(), chairlink::kSocketConnected);
+    }
+
+    // Declared before the rig, which holds the chair whose observer uses the trap.
+    WriteTrap trap;
+    base::LogCapture log;
+    chair::StandInOptions options;
+    chairtest::ChairRig rig{options};
+    // A scan hears the chair within one advertising interval.
+    const double scanAllowance = options.radio.advertisingInterval;
+    std::shared_ptr<LinkCounter> links = std::make_shared<LinkCounter>();
+    std::shared_ptr<UploadRecorder> upload;
+    std::atomic<int> clientsMade{0};
+    mutable int maxLiveCentrals = 0;
+    double longestReturn = 0;
+    std::uint64_t seed_ = kDefaultSeed;
+    std::mt19937_64 rng_;
+};
+
+TEST_F(LinkFaultSoak, TheRemoteIsBackAfterEveryFaultWithNoClientLeakedAndNoDeadWrite) {
+    const auto started = std::chrono::steady_clock::now();
+    std::array<int, kKinds> survived{};
+    int index = 0;
+    for (; index < kFaults; ++index) {
+        const auto fault = static_cast<Fault>(pick(0, kKinds - 1));
+        std::ostringstream where;
+        where << "seed " << seed_ << ", fault " << index << " of " << kFaults;
+        SCOPED_TRACE(where.str());
+        survive(fault);
+        if (HasFailure()) {
+            std::cout << "Link-fault soak failed at " << where.str() << " (" << nameOf(fault)
+                      << "); the link's log of that fault:\n";
+            for (const auto& line : log.lines()) std::cout << "  " << line << '\n';
+            break;
+        }
+        ++survived[static_cast<int>(fault)];
+    }
+    const double wall =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+
+    std::ostringstream summary;
+    summary << "link-fault soak: seed " << seed_ << ", " << index << " of " << kFaults
+            << " faults survived (";
+    for (int k = 0; k < kKinds; ++k) {
+        summary << (k ? ", " : "") << nameOf(static_cast<Fault>(k)) << " " << survived[k];
+        RecordProperty(nameOf(static_cast<Fault>(k)), survived[k]);
+    }
+    summary << "), " << rig.clock.now() << " simulated s, " << clientsMade.load()
+            << " clients made, at most " << maxLiveCentrals << " alive, longest return "
+            << longestReturn << " s, " << rig.chair->deadLinkWrites()
+            << " writes over ended links, " << wall << " s wall";
+    RecordProperty("faults", index);
+    RecordProperty("simulated_seconds", std::to_string(rig.clock.now()));
+    RecordProperty("clients_made", clientsMade.load());
+    std::cout << summary.str() << std::endl;
+    EXPECT_EQ(index, kFaults);
+}
+
+}  // namespace
