@@ -45,6 +45,17 @@ TEST_F(LanguageStoreTest, EveryLoadReadsTheFileAgain) {
     EXPECT_EQ(store.load(1).value("Menu"), "Functions");
 }
 
+TEST_F(LanguageStoreTest, ARewriteOfTheSameLengthIsReadToo) {
+    write("en.plist", plist("Menu1"));
+    EXPECT_EQ(store.load(1).value("Menu"), "Menu1");
+    EXPECT_EQ(store.load(1).value("Menu"), "Menu1") << "unchanged";
+    write("en.plist", plist("Menu2"));
+    EXPECT_EQ(store.load(1).value("Menu"), "Menu2");
+    write("zh.plist", plist("Menu3"));
+    EXPECT_EQ(store.load(0).value("Menu"), "Menu3");
+    EXPECT_EQ(store.load(1).value("Menu"), "Menu2") << "each language keeps its own";
+}
+
 TEST_F(LanguageStoreTest, MissingOrBrokenFileGivesNoTexts) {
     write("en.plist", plist("Menu"));
     store.load(1);
