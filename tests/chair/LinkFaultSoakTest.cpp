@@ -269,7 +269,7 @@ protected:
                 break;
             case Fault::AdapterOffAndOn: {
                 const double off = pick(1, 300) / 10.0;
-                what << " after " << off << " s";
+                what << " for " << off << " s";
                 rig.chair->setBluetoothPoweredOn(false);
                 rig.clock.runDue();
                 EXPECT_FALSE(rig.controller->isConnected()) << "the link outlived the adapter";
