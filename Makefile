@@ -54,5 +54,15 @@ package: build
 	@cd $(BUILD) && cpack -G DEB
 	@ls $(BUILD)/*.deb
 
+# Benchmarks: a Release build of only what they run, in $(BUILD)-bench, then one table; the
+# last-run table and plots in docs/performance.md are redrawn. BENCH_LOCK may name a command
+# to build under (another build sharing the machine, say).
+.PHONY: bench
+bench: deps
+	@$(BENCH_LOCK) sh -c 'cmake -S . -G Ninja -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release \
+		>/dev/null && cmake --build $(BUILD)-bench -j $(JOBS) --target link-benchmarks \
+		app-benchmarks massage-remote bundle-resources'
+	@benchmarks/run-bench $(BUILD)-bench
+
 clean:
 	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-tsan $(BUILD)-fuzz

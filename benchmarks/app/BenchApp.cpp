@@ -1,0 +1,106 @@
+#include "app/BenchApp.h"
+
+#include <QEventLoop>
+#include <QTimer>
+#include <fstream>
+#include <string>
+
+#include "base/Log.h"
+#include "chair/StandInChair.h"
+#include "link/EADSessionController.h"
+#include "main/AppDelegate.h"
+#include "main/RootViewController.h"
+#include "main/ViewTags.h"
+#include "main/toolkit/InProcessVolume.h"
+#include "main/toolkit/Tag.h"
+
+namespace bench {
+
+bool WatchedApplication::notify(QObject* receiver, QEvent* event) {
+    const std::int64_t began = nowNs();
+    // A deferred delete ends its receiver, and the event goes with it.
+    const bool deletes = event->type() == QEvent::DeferredDelete;
+    const bool handled = QApplication::notify(receiver, event);
+    if (watcher_ && !deletes) watcher_(receiver, event, began);
+    return handled;
+}
+
+BenchApp::BenchApp(WatchedApplication& application, BenchAppOptions options)
+    : application_(application),
+      defaults_(scratch_.path() + "/user-defaults.ini"),
+      bundle_(tk::Bundle::defaultDirectory()),
+      runtime_(clock_, main_, defaults_, bundle_, tk::Screen::phone()),
+      languages_(bundle_) {
+    // The app logs every notification; formatted as ever, but not printed over the results.
+    base::setLogSink([](const std::string&) {});
+    if (options.english) defaults_.setInteger(panels::LanguageStore::kEnglish, "languageFlag");
+    chair_ = chair::StandInChair::create(dispatch_, clock_, {.quiet = options.quietChair});
+}
+
+BenchApp::~BenchApp() = default;
+
+void BenchApp::launch() {
+    mainscreen::MainScreenEnvironment environment{
+        runtime_,
+        dispatch_,
+        notifications_,
+        languages_,
+        [this]() -> chairlink::EADSessionController& {
+            controller_ =
+                std::make_unique<chairlink::EADSessionController>(chairlink::LinkEnvironment{
+                    dispatch_, clock_, notifications_, chair_->centralFactory()});
+            return *controller_;
+        },
+        [] { return std::make_shared<tk::InProcessVolume>(); }};
+    app_ = std::make_unique<mainscreen::AppDelegate>(environment);
+    app_->didFinishLaunching("Massage chair remote (demo chair)");
+}
+
+bool BenchApp::runUntil(const std::function<bool()>& done, double seconds,
+                        const WatchedApplication::Watcher& watch) {
+    if (done()) return true;
+    QEventLoop loop;
+    bool held = false;
+    application_.setWatcher([&](QObject* receiver, QEvent* event, std::int64_t began) {
+        if (watch) watch(receiver, event, began);
+        if (!held && done()) {
+            held = true;
+            loop.quit();
+        }
+    });
+    QTimer::singleShot(static_cast<int>(seconds * 1000), &loop, &QEventLoop::quit);
+    loop.exec();
+    application_.setWatcher({});
+    return held;
+}
+
+bool BenchApp::waitForMainScreen(double seconds) {
+    return runUntil(
+        [this] {
+            return app_ && root().viewWithTag(mainscreen::kPowerButtonTag) && controller_ &&
+                   controller_->isConnected();
+        },
+        seconds);
+}
+
+mainscreen::RootViewController& BenchApp::root() {
+    return app_->rootviewCtrl();
+}
+
+QWidget* BenchApp::window() {
+    return root().view()->window();
+}
+
+Memory currentMemory() {
+    Memory memory;
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    double kib = 0;
+    while (status >> key) {
+        if (key == "VmRSS:" && status >> kib) memory.residentMiB = kib / 1024;
+        if (key == "VmHWM:" && status >> kib) memory.peakResidentMiB = kib / 1024;
+    }
+    return memory;
+}
+
+}  // namespace bench
