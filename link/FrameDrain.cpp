@@ -8,6 +8,8 @@
 namespace chairlink {
 
 struct FrameDrain::Shared {
+    Shared(EADSessionController& c, base::MainThread& m, Decoder d)
+        : controller(c), main(m), decoder(std::move(d)) {}
     EADSessionController& controller;
     base::MainThread& main;
     Decoder decoder;
