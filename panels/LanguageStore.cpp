@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include "base/Log.h"
 #include "main/toolkit/Bundle.h"
 
 namespace panels {
@@ -17,7 +18,17 @@ const LanguageDictionary& LanguageStore::load(std::int64_t languageFlag) {
     // not, so a file whose bytes are what they were last time is not parsed again.
     Parsed& parsed = parsed_[languageFlag];
     const std::optional<QByteArray> document = readDocument(resource);
-    if (document && parsed.document && *document == *parsed.document) {
+    if (!document) {
+        // Said once while it stays away: the Info panel would repeat it every second.
+        if (!parsed.missingReported) {
+            base::log(std::string("Language file ") + resource + "." + kType +
+                      " is missing or unreadable; its texts stay empty");
+        }
+        parsed = Parsed{std::nullopt, {}, true};
+        dictionary_ = LanguageDictionary();
+        return dictionary_;
+    }
+    if (parsed.document && *document == *parsed.document) {
         dictionary_ = parsed.dictionary;
         return dictionary_;
     }

@@ -40,6 +40,7 @@ private:
     struct Parsed {
         std::optional<QByteArray> document;
         LanguageDictionary dictionary;
+        bool missingReported = false;  // its absence is logged already
     };
     std::optional<QByteArray> readDocument(const char* resource) const;
 

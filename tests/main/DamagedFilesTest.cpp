@@ -1,0 +1,110 @@
+// The app's own files damaged, or not there: settings files that are empty, cut short, binary,
+// of the wrong types or no file at all, and language files missing or broken. The app starts
+// in Chinese, runs, and says what it could not read or keep.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <algorithm>
+
+#include "ScreenRig.h"
+#include "main/ViewTags.h"
+#include "main/toolkit/Label.h"
+#include "main/toolkit/UserDefaults.h"
+#include "widgets/MarqueeLabel.h"
+
+namespace {
+
+using screentest::ScreenRig;
+
+QString menuCaption(ScreenRig& rig) {
+    auto* label = rig.root().viewWithTag<tk::Label>(mainscreen::kMenuCaptionTag);
+    return label ? label->text() : "(none)";
+}
+
+QByteArray everyByte() {
+    QByteArray bytes;
+    for (int i = 0; i < 256; ++i) bytes.append(char(i));
+    return bytes.repeated(4);
+}
+
+TEST(DamagedFiles, ASettingsFileThatCannotBeReadStartsInChineseAndAChoiceLastsOrIsReported) {
+    const std::pair<const char*, QByteArray> damaged[] = {
+        {"empty", ""},
+        {"cut short", "[General]\nlanguageFl"},
+        {"binary", everyByte()},
+        {"a number too large", "[General]\nlanguageFlag=99999999999999999999\n"},
+        {"a list", "[General]\nlanguageFlag=1, 0\n"},
+        {"a variant", "[General]\nlanguageFlag=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\0)\n"},
+    };
+    for (const auto& [what, contents] : damaged) {
+        SCOPED_TRACE(what);
+        QTemporaryDir dir;
+        const QString settings = dir.filePath("defaults.ini");
+        QFile file(settings);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(contents);
+        file.close();
+        bool reported = false;
+        {
+            ScreenRig rig(tk::Screen::phone(), settings);
+            rig.start();
+            EXPECT_EQ(rig.root().languageFlag(), 0);
+            EXPECT_EQ(menuCaption(rig), "zh:Menu");
+            rig.root().selectLanguage(1);
+            rig.settle();
+            EXPECT_EQ(menuCaption(rig), "en:Menu");
+            reported = rig.log.contains("UserDefaults: could not write " + settings.toStdString());
+        }
+        // Either the choice is kept, or the log said it could not be.
+        ScreenRig again(tk::Screen::phone(), settings);
+        again.start();
+        EXPECT_TRUE(again.root().languageFlag() == 1 || reported);
+    }
+}
+
+TEST(DamagedFiles, ASettingsPathThatIsAFolderRunsWithoutKeepingTheChoice) {
+    QTemporaryDir dir;
+    {
+        ScreenRig rig(tk::Screen::phone(), dir.path());
+        rig.start();
+        rig.root().selectLanguage(1);
+        rig.settle();
+        EXPECT_EQ(menuCaption(rig), "en:Menu");
+        EXPECT_TRUE(rig.log.contains("UserDefaults: could not write " + dir.path().toStdString()));
+    }
+    ScreenRig again(tk::Screen::phone(), dir.path());
+    again.start();
+    EXPECT_EQ(again.root().languageFlag(), 0);
+}
+
+TEST(DamagedFiles, MissingOrBrokenLanguageFilesLeaveTheTextsEmptyAndTheAppRuns) {
+    for (const bool broken : {false, true}) {
+        SCOPED_TRACE(broken ? "broken" : "missing");
+        ScreenRig rig;
+        for (const char* language : {"zh.plist", "en.plist"}) {
+            const QString path = rig.bundle.filePath(language);
+            QFile::remove(path);
+            QFile file(path);
+            if (broken && file.open(QIODevice::WriteOnly)) file.write(everyByte());
+        }
+        rig.start();
+        EXPECT_EQ(menuCaption(rig), "");
+        rig.root().selectLanguage(1);
+        rig.tap(rig.root().view()->findChild<tk::ImageButton*>(mainscreen::kMenuButtonName));
+        EXPECT_EQ(rig.root().titleLabel()->text(), "");
+        const auto lines = rig.log.lines();
+        const auto said = [&](const std::string& start) {
+            return std::any_of(lines.begin(), lines.end(),
+                               [&](const std::string& l) { return l.rfind(start, 0) == 0; });
+        };
+        EXPECT_TRUE(broken ? said("PropertyList: " + rig.bundle.filePath("zh.plist").toStdString())
+                           : said("Language file zh.plist is missing"));
+        // The link works as before: the power button still reaches the chair.
+        rig.tap(rig.button(mainscreen::kPowerButtonTag));
+        EXPECT_FALSE(rig.sent().empty());
+    }
+}
+
+}  // namespace
