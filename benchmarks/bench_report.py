@@ -21,6 +21,8 @@ def number(value):
     if value == 0:
         return "0"
     magnitude = abs(value)
+    if magnitude >= 1e9:
+        return f"{value / 1e9:.3g} G"
     if magnitude >= 1e6:
         return f"{value / 1e6:.3g} M"
     if magnitude >= 1e4:
@@ -138,7 +140,7 @@ def receive_plot(micro):
             runs = sorted(micro[key])
             rows.append((f"{label}, {frames} per notification", runs[len(runs) // 2]))
     x0, x1 = log_axis(min(v for _, v in rows), max(max(v for _, v in rows), 1e7))
-    left, top, w, bar = 250, 30, 330, 20
+    left, top, w, bar = 300, 44, 330, 20
 
     def x(v):
         return left + w * (math.log10(v) - x0) / (x1 - x0)
@@ -162,7 +164,7 @@ def receive_plot(micro):
                  f'y2="{top + len(rows) * (bar + 8)}" stroke="#c33" stroke-dasharray="5,4"/>')
     parts.append(f'<text x="{goal - 4:.1f}" y="{top - 6}" text-anchor="end" fill="#c33">'
                  f'goal 10 M/s</text>')
-    return svg(660, top + len(rows) * (bar + 8) + 30, "\n".join(parts) + "\n")
+    return svg(720, top + len(rows) * (bar + 8) + 30, "\n".join(parts) + "\n")
 
 
 def update_docs(docs, results):

@@ -20,7 +20,9 @@ bool WatchedApplication::notify(QObject* receiver, QEvent* event) {
     const std::int64_t began = nowNs();
     // A deferred delete ends its receiver, and the event goes with it.
     const bool deletes = event->type() == QEvent::DeferredDelete;
+    ++depth_;
     const bool handled = QApplication::notify(receiver, event);
+    --depth_;
     if (watcher_ && !deletes) watcher_(receiver, event, began);
     return handled;
 }
@@ -56,6 +58,10 @@ void BenchApp::launch() {
     app_->didFinishLaunching("Massage chair remote (demo chair)");
 }
 
+bool BenchApp::atLoopLevel() const {
+    return application_.depth() == 0;
+}
+
 bool BenchApp::runUntil(const std::function<bool()>& done, double seconds,
                         const WatchedApplication::Watcher& watch) {
     if (done()) return true;
@@ -63,7 +69,7 @@ bool BenchApp::runUntil(const std::function<bool()>& done, double seconds,
     bool held = false;
     application_.setWatcher([&](QObject* receiver, QEvent* event, std::int64_t began) {
         if (watch) watch(receiver, event, began);
-        if (!held && done()) {
+        if (!held && atLoopLevel() && done()) {
             held = true;
             loop.quit();
         }

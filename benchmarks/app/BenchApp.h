@@ -45,9 +45,13 @@ public:
     WatchedApplication(int& argc, char** argv) : QApplication(argc, argv) {}
     bool notify(QObject* receiver, QEvent* event) override;
     void setWatcher(Watcher watcher) { watcher_ = std::move(watcher); }
+    // Events delivered while another is being handled (a paint inside a repaint, a polish
+    // while a screen is built) are nested; the loop's own events are at depth 0.
+    int depth() const { return depth_; }
 
 private:
     Watcher watcher_;
+    int depth_ = 0;
 };
 
 struct BenchAppOptions {
@@ -67,13 +71,15 @@ public:
 
     // The window shows with the logo; the main screen follows after the logo's time.
     void launch();
-    // Runs the event loop until `done` holds after an event, or the time is up; whether it
-    // held. `watch` sees every event first.
+    // Runs the event loop until `done` holds after one of the loop's own events, or the time
+    // is up; whether it held. `watch` sees every event first, nested ones too.
     bool runUntil(const std::function<bool()>& done, double seconds,
                   const WatchedApplication::Watcher& watch = {});
     void runFor(double seconds) {
         runUntil([] { return false; }, seconds);
     }
+    // Whether the event just delivered was one of the loop's own, not one inside another.
+    bool atLoopLevel() const;
     // Waits for the main screen and the link to the chair.
     bool waitForMainScreen(double seconds);
 

@@ -95,7 +95,8 @@ RunResult runAtRate(BenchApp& app, MinutesShown& shown, int rate, double seconds
     const std::int64_t started = nowNs();
     int next = 0;  // the report expected on screen next
     auto watch = [&](QObject*, QEvent* event, std::int64_t) {
-        if (event->type() != QEvent::MetaCall) return;  // main-thread hops arrive as these
+        // Main-thread hops arrive as these; the decoder runs in one of the loop's own.
+        if (event->type() != QEvent::MetaCall || !app.atLoopLevel()) return;
         const int minutes = shown.read();
         if (minutes < 0 || minutes == lastShown) return;
         lastShown = minutes;

@@ -43,7 +43,8 @@ std::optional<double> timeTap(BenchApp& app, tk::ImageButton& button, int panelT
         if (event->type() == QEvent::Paint) {
             auto* widget = qobject_cast<QWidget*>(receiver);
             if (widget == panel || (widget && panel->isAncestorOf(widget))) painted = true;
-        } else if (event->type() == QEvent::UpdateRequest && painted) {
+        } else if ((event->type() == QEvent::UpdateRequest || event->type() == QEvent::Expose) &&
+                   painted) {
             done = nowNs();  // the repaint that drew the panel is on the screen's buffer
         }
     };
