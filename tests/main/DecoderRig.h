@@ -4,6 +4,7 @@
 #include "chair/StandInChair.h"
 
 #include <QFile>
+#include <QMap>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -128,6 +129,16 @@ struct DecoderRig {
         dispatch.settle();
     }
 
+    // The picture of every button and image on screen, by view.
+    QMap<const QWidget*, QString> pictures() const {
+        QMap<const QWidget*, QString> shown;
+        for (const auto* button : root->view()->findChildren<tk::ImageButton*>())
+            shown.insert(button, button->backgroundImage().name());
+        for (const auto* image : root->view()->findChildren<tk::ImageView*>())
+            shown.insert(image, image->image().name());
+        return shown;
+    }
+
     // Every picture on screen whose name is not one of the app's pictures, as "tag: name".
     QStringList unknownPictures() const {
         static const QSet<QString> known = [] {
@@ -135,14 +146,11 @@ struct DecoderRig {
             return QSet<QString>(names.begin(), names.end());
         }();
         QStringList unknown;
-        const auto check = [&](const QWidget* view, const QString& name) {
-            if (!name.isEmpty() && !known.contains(name))
-                unknown << QString("%1: %2").arg(tk::tagOf(view)).arg(name);
-        };
-        for (const auto* button : root->view()->findChildren<tk::ImageButton*>())
-            check(button, button->backgroundImage().name());
-        for (const auto* image : root->view()->findChildren<tk::ImageView*>())
-            check(image, image->image().name());
+        const auto shown = pictures();
+        for (auto it = shown.cbegin(); it != shown.cend(); ++it) {
+            if (!it.value().isEmpty() && !known.contains(it.value()))
+                unknown << QString("%1: %2").arg(tk::tagOf(it.key())).arg(it.value());
+        }
         return unknown;
     }
 
