@@ -32,7 +32,6 @@ public:
     }
     const std::uint8_t* rest() const { return data_ + at_; }
     std::size_t restSize() const { return size_ - at_; }
-    void skip(std::size_t n) { at_ += n < size_ - at_ ? n : size_ - at_; }
 
 private:
     const std::uint8_t* data_;

@@ -34,15 +34,13 @@ struct Harness {
         runner = std::make_unique<script::ScriptRunner>(*world, quiet);
     }
 
-    // Keeps what a line may touch on the machine inside the scratch folder; read as the
-    // runner reads it (comment cut, first word the verb).
+    // Keeps what a line may touch on the machine inside the scratch folder.
     QString confined(const QString& line) const {
-        const QString text = line.left(line.indexOf('#')).trimmed();
-        const QString verb = text.section(' ', 0, 0);
-        const QString rest = text.mid(verb.size()).trimmed();
-        if (verb == "dump" || verb == "shot") return verb + " " + scratch.filePath("out");
+        const script::ScriptRunner::Line read = script::ScriptRunner::split(line);
+        if (read.verb == "dump" || read.verb == "shot")
+            return read.verb + " " + scratch.filePath("out");
         bool ok = false;
-        if (verb == "wait" && rest.toDouble(&ok) > kLongestWait && ok)
+        if (read.verb == "wait" && read.rest.toDouble(&ok) > kLongestWait && ok)
             return "wait " + QString::number(kLongestWait);
         return line;
     }

@@ -43,14 +43,18 @@ int ScriptRunner::run(const QString& scriptText, const QString& scriptName, std:
     return 0;
 }
 
-Failure ScriptRunner::perform(const QString& rawLine) {
+ScriptRunner::Line ScriptRunner::split(const QString& rawLine) {
     QString line = rawLine;
     if (const int hash = line.indexOf('#'); hash >= 0) line.truncate(hash);
     line = line.trimmed();
-    if (line.isEmpty()) return std::nullopt;
     const int space = line.indexOf(' ');
-    const QString verb = space < 0 ? line : line.left(space);
-    const QString rest = space < 0 ? QString() : line.mid(space + 1).trimmed();
+    if (space < 0) return {line, line, QString()};
+    return {line, line.left(space), line.mid(space + 1).trimmed()};
+}
+
+Failure ScriptRunner::perform(const QString& rawLine) {
+    const auto [line, verb, rest] = split(rawLine);
+    if (verb.isEmpty()) return std::nullopt;
 
     Failure failure;
     if (verb == "wait") {

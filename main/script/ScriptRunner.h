@@ -30,6 +30,14 @@ public:
     // One line; the reason when it cannot be done.
     std::optional<std::string> perform(const QString& line);
 
+    // A line as it is read: the comment cut, the first word the verb, the trimmed rest.
+    struct Line {
+        QString text;  // without the comment, trimmed
+        QString verb;
+        QString rest;
+    };
+    static Line split(const QString& rawLine);
+
 private:
     std::optional<std::string> touch(const QString& verb, const QString& path);
     std::optional<std::string> notifyFromChair(const QString& bytes);
