@@ -30,14 +30,23 @@ TEST_F(SendStress, FramesStayWholeWhileThreeThreadsSendAndTheClientIsReplaced) {
     meant.insert(frame(chairlink::kHandWidthCode, width));
     controller->setHandWidth(2);
 
+    // Each sender gets a burst per round of the main thread, so the senders overlap every
+    // replacement but cannot keep the queues busy forever and starve settle() (as they did
+    // under ThreadSanitizer on two cores).
+    const int burstPerRound = 40;
+    std::atomic<int> roundsDone{0};
     std::atomic<bool> stop{false};
     std::atomic<int> sent{0};
     auto sender = [&](auto send) {
         return std::thread([&, send] {
-            for (int i = 0; !stop; ++i) {
-                send(i);
+            for (int i = 0; !stop;) {
+                const int seen = roundsDone.load();
+                if (i >= (seen + 1) * burstPerRound) {
+                    roundsDone.wait(seen);
+                    continue;
+                }
+                send(i++);
                 ++sent;
-                if (i % 16 == 0) std::this_thread::yield();
             }
         });
     };
@@ -61,8 +70,12 @@ TEST_F(SendStress, FramesStayWholeWhileThreeThreadsSendAndTheClientIsReplaced) {
             controller->sendOutBuf(chairlink::kHandWidthCode);
             controller->sendCommand();
         }
+        ++roundsDone;
+        roundsDone.notify_all();
     }
     stop = true;
+    ++roundsDone;
+    roundsDone.notify_all();
     for (auto& t : threads) t.join();
     world.settle();
 
