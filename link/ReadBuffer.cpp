@@ -2,10 +2,20 @@
 
 namespace chairlink {
 
+namespace {
+// Taken bytes are only skipped; the front is dropped once it outweighs what is left, so a
+// take costs the bytes it returns and not the bytes behind them.
+constexpr std::size_t kCompactFrom = 4096;
+}  // namespace
+
 void ReadBuffer::append(const Bytes& bytes) {
     std::lock_guard lock(mutex_);
+    if (head_ == bytes_.size()) {
+        bytes_.clear();
+        head_ = 0;
+    }
     bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
-    size_.store(bytes_.size());
+    size_.store(bytes_.size() - head_);
 }
 
 std::size_t ReadBuffer::size() const {
@@ -14,17 +24,26 @@ std::size_t ReadBuffer::size() const {
 
 std::optional<Bytes> ReadBuffer::take(std::size_t n) {
     std::lock_guard lock(mutex_);
-    if (bytes_.size() < n) return std::nullopt;
-    Bytes front(bytes_.begin(), bytes_.begin() + static_cast<std::ptrdiff_t>(n));
-    bytes_.erase(bytes_.begin(), bytes_.begin() + static_cast<std::ptrdiff_t>(n));
-    size_.store(bytes_.size());
+    if (bytes_.size() - head_ < n) return std::nullopt;
+    const auto from = bytes_.begin() + static_cast<std::ptrdiff_t>(head_);
+    Bytes front(from, from + static_cast<std::ptrdiff_t>(n));
+    head_ += n;
+    if (head_ == bytes_.size()) {
+        bytes_.clear();
+        head_ = 0;
+    } else if (head_ >= kCompactFrom && head_ >= bytes_.size() - head_) {
+        bytes_.erase(bytes_.begin(), bytes_.begin() + static_cast<std::ptrdiff_t>(head_));
+        head_ = 0;
+    }
+    size_.store(bytes_.size() - head_);
     return front;
 }
 
 std::optional<Bytes> ReadBuffer::peek(std::size_t n) const {
     std::lock_guard lock(mutex_);
-    if (bytes_.size() < n) return std::nullopt;
-    return Bytes(bytes_.begin(), bytes_.begin() + static_cast<std::ptrdiff_t>(n));
+    if (bytes_.size() - head_ < n) return std::nullopt;
+    const auto from = bytes_.begin() + static_cast<std::ptrdiff_t>(head_);
+    return Bytes(from, from + static_cast<std::ptrdiff_t>(n));
 }
 
 }  // namespace chairlink

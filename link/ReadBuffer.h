@@ -23,6 +23,7 @@ public:
 private:
     mutable std::mutex mutex_;
     Bytes bytes_;
+    std::size_t head_ = 0;  // bytes_ before this index are taken
     std::atomic<std::size_t> size_{0};
 };
 

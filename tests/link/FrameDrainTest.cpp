@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <random>
 
 #include "ControllerFixture.h"
 #include "link/FrameDrain.h"
+#include "link/ReadBuffer.h"
 #include "link/StatusFrames.h"
 
 namespace {
@@ -149,6 +151,33 @@ TEST_F(Drain, FramesPiledUpInRandomPiecesAreDecodedOnceEachInArrivalOrder) {
     world.settle();
     EXPECT_EQ(decoded, sent);
     EXPECT_EQ(world.radio.writtenValues(), std::vector<Bytes>(sent.size(), kAck));
+}
+
+// Taken bytes are skipped and dropped later in bulk; whatever the pattern, the buffer must
+// give back exactly the stream it was given, in order, across many of those drops.
+TEST(ReadBuffer, TakesAndPeeksFollowTheStreamAcrossManyCompactions) {
+    std::mt19937 random(11);
+    chairlink::ReadBuffer buffer;
+    std::deque<std::uint8_t> model;
+    std::uint8_t next = 0;
+    for (int step = 0; step < 20000; ++step) {
+        if (random() % 2) {
+            Bytes chunk(random() % 40);
+            for (auto& byte : chunk) byte = next++;
+            buffer.append(chunk);
+            model.insert(model.end(), chunk.begin(), chunk.end());
+        } else {
+            const std::size_t n = random() % 50;
+            const auto peeked = buffer.peek(n);
+            const auto taken = buffer.take(n);
+            ASSERT_EQ(taken.has_value(), n <= model.size()) << step;
+            ASSERT_EQ(peeked, taken) << step;
+            if (!taken) continue;
+            ASSERT_TRUE(std::equal(taken->begin(), taken->end(), model.begin())) << step;
+            model.erase(model.begin(), model.begin() + static_cast<std::ptrdiff_t>(n));
+        }
+        ASSERT_EQ(buffer.size(), model.size()) << step;
+    }
 }
 
 }  // namespace
