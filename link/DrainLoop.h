@@ -28,7 +28,7 @@ void drainBuffered(Source& source, Accept&& accept) {
             base::log("The received bytes were taken by someone else; drain stopped");
             return;
         }
-        for (FramePiece& piece : cut.pieces) {
+        for (const FramePiece& piece : cut.pieces) {
             switch (piece.kind) {
                 case PieceKind::Stop:
                     return;
@@ -42,7 +42,7 @@ void drainBuffered(Source& source, Accept&& accept) {
                     break;
                 case PieceKind::Accepted:
                     source.sendCode(kAcknowledgeCode);
-                    accept(std::move(piece.bytes));
+                    accept(Bytes(piece.bytes.begin(), piece.bytes.end()));
                     break;
             }
         }

@@ -12,7 +12,7 @@ int digitValue(char c) {
 }
 
 // Every received notification is logged in hex, so this stays off printf.
-std::string pairs(const Bytes& bytes, const char* digits, char separator, bool trailing) {
+std::string pairs(std::span<const std::uint8_t> bytes, const char* digits, char separator, bool trailing) {
     std::string out;
     out.reserve(bytes.size() * 3);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -26,11 +26,11 @@ std::string pairs(const Bytes& bytes, const char* digits, char separator, bool t
 
 }  // namespace
 
-std::string lowerHexWithTrailingSpaces(const Bytes& bytes) {
+std::string lowerHexWithTrailingSpaces(std::span<const std::uint8_t> bytes) {
     return pairs(bytes, "0123456789abcdef", ' ', true);
 }
 
-std::string upperHexPairs(const Bytes& bytes) {
+std::string upperHexPairs(std::span<const std::uint8_t> bytes) {
     return pairs(bytes, "0123456789ABCDEF", ' ', false);
 }
 

@@ -22,22 +22,18 @@ bool hasHeaderAt(std::span<const std::uint8_t> bytes, std::size_t index) {
            bytes[index + 1] == kHeaderSecond;
 }
 
-Bytes slice(std::span<const std::uint8_t> bytes, std::size_t from, std::size_t length) {
-    return Bytes(bytes.begin() + static_cast<std::ptrdiff_t>(from),
-                 bytes.begin() + static_cast<std::ptrdiff_t>(from + length));
-}
 
 void addNoise(FrameCut& cut, std::span<const std::uint8_t> bytes, std::size_t from,
               std::size_t to) {
     if (from == to) return;
-    cut.pieces.push_back({PieceKind::Noise, slice(bytes, from, to - from)});
+    cut.pieces.push_back({PieceKind::Noise, bytes.subspan(from, to - from)});
 }
 
-FramePiece judge(Bytes frame) {
-    if (isStopFrame(frame)) return {PieceKind::Stop, std::move(frame)};
+FramePiece judge(std::span<const std::uint8_t> frame) {
+    if (isStopFrame(frame)) return {PieceKind::Stop, frame};
     bool passes =
         frame.size() == kShortFrameLength ? passesShortChecksum(frame) : passesLongChecksum(frame);
-    return {passes ? PieceKind::Accepted : PieceKind::BadChecksum, std::move(frame)};
+    return {passes ? PieceKind::Accepted : PieceKind::BadChecksum, frame};
 }
 
 }  // namespace
@@ -100,7 +96,7 @@ FrameCut cutStatusFrames(std::span<const std::uint8_t> bytes) {
             break;  // the end of this frame has not arrived yet
         }
         addNoise(cut, bytes, noiseFrom, at);
-        cut.pieces.push_back(judge(slice(bytes, at, length)));
+        cut.pieces.push_back(judge(bytes.subspan(at, length)));
         at += length;
         noiseFrom = at;
         cut.consumed = at;

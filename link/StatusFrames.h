@@ -51,9 +51,10 @@ enum class PieceKind {
     Noise,        // bytes that are no frame: drop with a log line, unanswered
 };
 
+// A piece views the bytes that were cut: it is valid while they are.
 struct FramePiece {
     PieceKind kind;
-    Bytes bytes;
+    std::span<const std::uint8_t> bytes;
 };
 
 struct FrameCut {
