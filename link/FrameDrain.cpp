@@ -1,6 +1,7 @@
 #include "link/FrameDrain.h"
 
 #include <atomic>
+#include <vector>
 
 #include "link/DrainLoop.h"
 #include "link/EADSessionController.h"
@@ -28,16 +29,19 @@ FrameDrain::~FrameDrain() {
 void FrameDrain::start() {
     // Drain queue: one run at a time, in the order the announcements came.
     queue_->async([shared = shared_] {
-        if (!shared->stopped) run(*shared);
+        if (!shared->stopped) run(shared);
     });
 }
 
-void FrameDrain::run(Shared& shared) {
-    drainBuffered(shared.controller, [&shared](Bytes frame) {
-        // Main thread: the decoder alone touches the screen.
-        shared.main.post([decoder = shared.decoder, frame = std::move(frame)] {
-            if (decoder) decoder(frame);
-        });
+void FrameDrain::run(const std::shared_ptr<Shared>& shared) {
+    std::vector<Bytes> frames;
+    drainBuffered(shared->controller, [&frames](Bytes frame) { frames.push_back(std::move(frame)); });
+    if (frames.empty()) return;
+    // Main thread: the decoder alone touches the screen. One hop carries the whole run; the
+    // main queue keeps runs in order, so frames are still decoded as they arrived.
+    shared->main.post([shared, frames = std::move(frames)] {
+        if (!shared->decoder) return;
+        for (const Bytes& frame : frames) shared->decoder(frame);
     });
 }
 

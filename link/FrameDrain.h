@@ -33,7 +33,7 @@ public:
 private:
     struct Shared;
     // drain queue
-    static void run(Shared& shared);
+    static void run(const std::shared_ptr<Shared>& shared);
 
     std::shared_ptr<Shared> shared_;
     std::shared_ptr<base::SerialQueue> queue_;
