@@ -5,6 +5,9 @@
 
 #include <cstring>
 
+#include "link/CommandFrames.h"
+#include "link/DrainLoop.h"
+#include "link/ReadBuffer.h"
 #include "link/StatusFrames.h"
 #include "micro/LinkRig.h"
 
@@ -58,6 +61,44 @@ void BM_CutFrames(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * frames);
 }
 BENCHMARK(BM_CutFrames)->Arg(1)->Arg(10);
+
+// The receive path's own work on one thread: the notification into the read buffer, the
+// drain cutting and checking every frame, building each answer frame for the client, and
+// gathering the accepted frames into the batch the main thread is handed. No thread hops.
+struct OneThreadLink {
+    chairlink::ReadBuffer buffer;
+    chairlink::ChairState state;
+    std::uint64_t answerBytes = 0;
+    std::vector<Bytes> batch;
+
+    std::size_t readBytesAvailable() const { return buffer.size(); }
+    std::optional<Bytes> peekData(std::size_t n) const { return buffer.peek(n); }
+    std::optional<Bytes> readData(std::size_t n) { return buffer.take(n); }
+    void sendCode(std::int32_t code) {
+        const chairlink::CommandFrame frame = chairlink::buildCommandFrame(code, state);
+        answerBytes += frame.size();
+        benchmark::DoNotOptimize(frame.data());
+    }
+};
+
+void BM_ReceivePathOneThread(benchmark::State& state) {
+    const int frames = static_cast<int>(state.range(0));
+    const Bytes bytes = notificationOf(frames);
+    OneThreadLink link;
+    std::int64_t handedOn = 0;
+    for (auto _ : state) {
+        link.buffer.append(bytes);
+        chairlink::drainBuffered(link,
+                                 [&link](Bytes frame) { link.batch.push_back(std::move(frame)); });
+        handedOn += static_cast<std::int64_t>(link.batch.size());
+        link.batch.clear();
+    }
+    if (handedOn != state.iterations() * frames) {
+        state.SkipWithError("not every frame was handed on");
+    }
+    state.SetItemsProcessed(state.iterations() * frames);
+}
+BENCHMARK(BM_ReceivePathOneThread)->Arg(1)->Arg(10);
 
 // The whole path as the app runs it: the notification's bytes into the session controller's
 // buffer and its announcement, the drain on its own queue cutting, checking and acknowledging
