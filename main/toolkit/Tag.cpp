@@ -1,19 +1,30 @@
 #include "main/toolkit/Tag.h"
 
-#include <QVariant>
+#include <QHash>
 #include <QWidget>
 
 namespace tk {
 namespace {
-constexpr const char* kTagProperty = "tkTag";
+// Tags are read on every status frame, for every widget a lookup passes; a hash beside the
+// widgets is far cheaper than a dynamic property found by name. Main thread only.
+QHash<const QObject*, int>& tags() {
+    static QHash<const QObject*, int> table;
+    return table;
 }
+}  // namespace
 
 void setTag(QWidget* view, int tag) {
-    if (view) view->setProperty(kTagProperty, tag);
+    if (!view) return;
+    auto& table = tags();
+    const bool known = table.contains(view);
+    table.insert(view, tag);
+    if (!known) {
+        QObject::connect(view, &QObject::destroyed, [](QObject* gone) { tags().remove(gone); });
+    }
 }
 
 int tagOf(const QWidget* view) {
-    return view ? view->property(kTagProperty).toInt() : 0;
+    return view ? tags().value(view, 0) : 0;
 }
 
 QWidget* viewWithTag(QWidget* root, int tag) {
