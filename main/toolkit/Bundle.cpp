@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 
 #include "base/Log.h"
 
@@ -42,8 +44,20 @@ Image Bundle::image(const QString& name) {
         base::log("Bundle: " + path->toStdString() + " is not a readable picture");
         return Image(name, QImage());
     }
+    if (largestPicture_.isValid()) {
+        const QSize fitted = pixels.size().boundedTo(largestPicture_);
+        if (fitted != pixels.size()) {
+            pixels = pixels.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        }
+    }
     cache_.insert(name, pixels);
     return Image(name, pixels);
+}
+
+void Bundle::fitPicturesToWindow(QSize windowPoints) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const qreal ratio = screen ? screen->devicePixelRatio() : 1.0;
+    largestPicture_ = (QSizeF(windowPoints) * ratio).toSize();
 }
 
 std::optional<StringDictionary> Bundle::dictionary(const QString& name, const QString& type) const {

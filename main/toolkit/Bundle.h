@@ -32,6 +32,11 @@ public:
     std::optional<StringDictionary> dictionary(const QString& name,
                                                const QString& type = "plist") const;
 
+    // Views draw pictures stretched into their frames, and no view outgrows the window, so
+    // pixels beyond the window's own are never shown: pictures loaded after this are scaled
+    // down to at most that many device pixels in each direction. Without it, full size.
+    void fitPicturesToWindow(QSize windowPoints);
+
     const QString& directory() const { return directory_; }
     // The names of every picture in the bundle ("<name>.png"), sorted.
     QStringList pictureNames() const;
@@ -39,6 +44,7 @@ public:
 private:
     QString directory_;
     QHash<QString, QImage> cache_;
+    QSize largestPicture_;  // device pixels; invalid: no limit
 };
 
 }  // namespace tk

@@ -35,6 +35,17 @@ TEST_F(BundleTest, PictureByResourceName) {
     EXPECT_EQ(logo.pixels().pixelColor(0, 0), QColor(Qt::green));
 }
 
+TEST_F(BundleTest, PicturesLargerThanTheWindowAreKeptAtTheWindowsSize) {
+    QImage wide(40, 3, QImage::Format_ARGB32);
+    wide.fill(Qt::blue);
+    ASSERT_TRUE(wide.save(dir.path() + "/bg.png"));
+    writePicture("logo", Qt::green);
+    bundle.fitPicturesToWindow(QSize(10, 20));  // offscreen: one device pixel per point
+    EXPECT_EQ(bundle.image("bg").pixels().size(), QSize(10, 3)) << "each direction on its own";
+    EXPECT_EQ(bundle.image("bg").pixels().pixelColor(5, 1), QColor(Qt::blue));
+    EXPECT_EQ(bundle.image("logo").pixels().size(), QSize(4, 3)) << "small ones stay as drawn";
+}
+
 TEST_F(BundleTest, MissingResourcesGiveNothing) {
     const tk::Image missing = bundle.image("layout_power_on");
     EXPECT_TRUE(missing.isNull());
