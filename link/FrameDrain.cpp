@@ -35,7 +35,8 @@ void FrameDrain::start() {
 
 void FrameDrain::run(const std::shared_ptr<Shared>& shared) {
     std::vector<Bytes> frames;
-    drainBuffered(shared->controller, [&frames](Bytes frame) { frames.push_back(std::move(frame)); });
+    drainBuffered(shared->controller,
+                  [&frames](Bytes frame) { frames.push_back(std::move(frame)); });
     if (frames.empty()) return;
     // Main thread: the decoder alone touches the screen. One hop carries the whole run; the
     // main queue keeps runs in order, so frames are still decoded as they arrived.

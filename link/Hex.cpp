@@ -12,7 +12,8 @@ int digitValue(char c) {
 }
 
 // Every received notification is logged in hex, so this stays off printf.
-std::string pairs(std::span<const std::uint8_t> bytes, const char* digits, char separator, bool trailing) {
+std::string pairs(std::span<const std::uint8_t> bytes, const char* digits, char separator,
+                  bool trailing) {
     std::string out;
     out.reserve(bytes.size() * 3);
     for (std::size_t i = 0; i < bytes.size(); ++i) {

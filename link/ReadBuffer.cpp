@@ -10,10 +10,6 @@ constexpr std::size_t kCompactFrom = 4096;
 
 void ReadBuffer::append(const Bytes& bytes) {
     std::lock_guard lock(mutex_);
-    if (head_ == bytes_.size()) {
-        bytes_.clear();
-        head_ = 0;
-    }
     bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
     size_.store(bytes_.size() - head_);
 }

@@ -22,7 +22,6 @@ bool hasHeaderAt(std::span<const std::uint8_t> bytes, std::size_t index) {
            bytes[index + 1] == kHeaderSecond;
 }
 
-
 void addNoise(FrameCut& cut, std::span<const std::uint8_t> bytes, std::size_t from,
               std::size_t to) {
     if (from == to) return;

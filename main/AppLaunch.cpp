@@ -59,7 +59,6 @@ int runApp(int argc, char** argv) {
     // After the settings file is found, so --home moves only where update files are looked for.
     if (options.home) qputenv("HOME", QFile::encodeName(*options.home));
     tk::Bundle bundle(tk::Bundle::defaultDirectory());
-    bundle.fitPicturesToWindow(screen.windowSize());
     tk::Runtime runtime(clock, mainThread, defaults, bundle, screen);
     panels::LanguageStore languages(bundle);
     base::NotificationCenter& notifications = base::NotificationCenter::defaultCenter();

@@ -33,7 +33,6 @@ BenchApp::BenchApp(WatchedApplication& application, BenchAppOptions options)
       bundle_(tk::Bundle::defaultDirectory()),
       runtime_(clock_, main_, defaults_, bundle_, tk::Screen::phone()),
       languages_(bundle_) {
-    bundle_.fitPicturesToWindow(runtime_.screen().windowSize());
     // The app logs every notification; formatted as ever, but not printed over the results.
     base::setLogSink([](const std::string&) {});
     if (options.english) defaults_.setInteger(panels::LanguageStore::kEnglish, "languageFlag");

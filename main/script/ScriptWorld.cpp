@@ -40,7 +40,6 @@ ScriptWorld::ScriptWorld(const WorldSettings& settings, std::ostream& out)
       runtime_(clock_, main_, defaults_, bundle_, settings.screen),
       languages_(bundle_),
       makeVolume_(settings.mediaVolume) {
-    bundle_.fitPicturesToWindow(settings.screen.windowSize());
     // Another one is made when the app asks: a sound server's answer is awaited from then on.
     if (!makeVolume_) volume_ = std::make_shared<tk::InProcessVolume>(settings.volume);
     clock_.setSettle([this] {

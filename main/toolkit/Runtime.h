@@ -25,7 +25,10 @@ public:
           bundle_(bundle),
           screen_(screen),
           delayedCalls_(clock),
-          animator_(clock) {}
+          animator_(clock) {
+        // Every screen is drawn for this window, so no picture needs more pixels than it.
+        bundle_.fitPicturesToWindow(screen_.windowSize());
+    }
     Runtime(const Runtime&) = delete;
     Runtime& operator=(const Runtime&) = delete;
 
