@@ -3,13 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QJsonArray>
-#include <QTemporaryDir>
 
 #include "ServiceRig.h"
 #include "link/UpdateUpload.h"
-#include "main/AppDelegate.h"
 #include "main/script/ViewDump.h"
 #include "main/toolkit/Label.h"
 #include "main/toolkit/ListCell.h"
@@ -22,20 +19,16 @@
 namespace {
 
 using service::ServiecesView;
-using service::TableViewController;
 
-const chairlink::Bytes kLinkCheckAnswer{0xAA, 0x55, 0x01, 0xB1, 0xB2, 0x0D, 0x0A};
-const chairlink::Bytes kUpdateConfirmed{0xAA, 0x55, 0xA5, 0x5A, 0x00, 0x00, 0x00, 0xFF, 0x0D, 0x0A};
+// HOME points at a folder of the test's own while the app runs; set before the app starts.
+struct OwnHome {
+    OwnHome() { qputenv("HOME", QFile::encodeName(home.path())); }
+    ~OwnHome() { qputenv("HOME", oldHome); }
+    QByteArray oldHome = qgetenv("HOME");
+    QTemporaryDir home;
+};
 
-// A home directory of the test's own, with the files it writes; HOME points there meanwhile.
-class ChooserRig : public servicetest::ServiceRig {
-public:
-    ChooserRig() : oldHome_(qgetenv("HOME")) {
-        qputenv("HOME", QFile::encodeName(home.path()));
-        start();
-    }
-    ~ChooserRig() { qputenv("HOME", oldHome_); }
-
+struct ChooserRig : OwnHome, servicetest::ServiceRig {
     QByteArray write(const QString& name, qint64 size) {
         QByteArray bytes(size, '\0');
         for (qint64 i = 0; i < size; ++i) bytes[i] = char(i * 13 + 5);
@@ -45,14 +38,12 @@ public:
         file.write(bytes);
         return bytes;
     }
-
     tk::NavigationController& navigation() { return *world->app().navigationController(); }
-    TableViewController* chooser() {
-        return dynamic_cast<TableViewController*>(navigation().topViewController());
+    auto* chooser() {
+        return dynamic_cast<service::TableViewController*>(navigation().topViewController());
     }
     QStringList rows() { return chooser() ? chooser()->contentsDirectory() : QStringList(); }
     void pick(const QString& name) {
-        ASSERT_NE(chooser(), nullptr);
         const int row = int(rows().indexOf(name));
         ASSERT_GE(row, 0) << name.toStdString();
         chooser()->tableView()->selectRow(row);
@@ -62,7 +53,7 @@ public:
         tap(serviceButton());
         if (!answerLinkCheck) return;
         tap(control(ServiecesView::kCheckTag));
-        chairSays(kLinkCheckAnswer);
+        chairSays(servicetest::kLinkCheckAnswer);
         advance(1.0);  // the poll timer is paused by the answer
     }
     void choose(const QString& name) {
@@ -72,46 +63,20 @@ public:
     QString fileName() {
         return tk::viewWithTag<tk::Label>(panel(), ServiecesView::kFileNameTag)->text();
     }
-    chairlink::Bytes pieces() {
-        chairlink::Bytes joined;
-        for (const auto& write : world->chair().writes()) {
-            if (write.size() != 7) joined.insert(joined.end(), write.begin(), write.end());
-        }
-        return joined;
-    }
-
-    QTemporaryDir home;
-
-private:
-    QByteArray oldHome_;
 };
 
-TEST(FileChooser, WalksIntoFoldersAndBackWithRowsSortedByName) {
+TEST(FileChooser, WalksIntoFoldersAndBackAndAPickAfterTheLinkCheckUnlocksTheUpdate) {
     ChooserRig rig;
     rig.write("b.bin", 4);
     rig.write(".hidden", 1);
-    rig.write("a/inner.bin", 4);
+    rig.write("a/fw.bin", 250);
     QDir(rig.home.path()).mkdir("empty");
     rig.openService(true);
     rig.tap(rig.control(ServiecesView::kChooseFileTag));
     EXPECT_FALSE(rig.navigation().isNavigationBarHidden());
     EXPECT_EQ(rig.chooser()->title(), "/");
-    EXPECT_EQ(rig.chooser()->tableView()->headerTitle(), "Files");
     EXPECT_EQ(rig.rows(), (QStringList{".hidden", "a", "b.bin", "empty"}));
     EXPECT_EQ(rig.chooser()->tableView()->cellForRow(0)->reuseIdentifier(), "ContentsCell");
-
-    rig.pick("a");
-    EXPECT_EQ(rig.chooser()->title(), "a");
-    EXPECT_EQ(rig.rows(), QStringList{"inner.bin"});
-    // Script mode's dump shows the same.
-    const QJsonObject dump = script::dumpScreen(rig.world->app());
-    EXPECT_EQ(dump["navigation"].toArray(), (QJsonArray{"", "/", "a"}));
-    EXPECT_EQ(dump["list"].toObject()["header"].toString(), "Files");
-    EXPECT_EQ(dump["list"].toObject()["rows"].toArray(), QJsonArray{"inner.bin"});
-    rig.navigation().popViewController(true);
-    rig.settle();
-    EXPECT_EQ(rig.rows().size(), 4);
-    EXPECT_EQ(rig.root().fileManager().currentDirectoryPath(), QDir::cleanPath(rig.home.path()));
 
     rig.pick("empty");
     EXPECT_EQ(rig.navigation().depth(), 3);
@@ -119,14 +84,18 @@ TEST(FileChooser, WalksIntoFoldersAndBackWithRowsSortedByName) {
     EXPECT_EQ(rig.chooser()->tableView()->numberOfRows(), 0);
     // The process's own working directory never moved.
     EXPECT_NE(QDir::currentPath(), QDir::cleanPath(rig.home.path() + "/empty"));
-}
+    rig.navigation().popViewController(true);
+    rig.settle();
+    EXPECT_EQ(rig.rows().size(), 4);
+    EXPECT_EQ(rig.root().fileManager().currentDirectoryPath(), QDir::cleanPath(rig.home.path()));
 
-TEST(FileChooser, APickAfterTheLinkCheckUnlocksTheUpdateAndReturnsHome) {
-    ChooserRig rig;
-    rig.write("sub/fw.bin", 250);
-    rig.openService(true);
-    rig.tap(rig.control(ServiecesView::kChooseFileTag));
-    rig.pick("sub");
+    rig.pick("a");
+    EXPECT_EQ(rig.chooser()->title(), "a");
+    // Script mode's dump shows the same.
+    const QJsonObject dump = script::dumpScreen(rig.world->app());
+    EXPECT_EQ(dump["navigation"].toArray(), (QJsonArray{"", "/", "a"}));
+    EXPECT_EQ(dump["list"].toObject()["header"].toString(), "Files");
+    EXPECT_EQ(dump["list"].toObject()["rows"].toArray(), QJsonArray{"fw.bin"});
     rig.pick("fw.bin");
     EXPECT_TRUE(rig.log.contains("file length: 250"));
     EXPECT_EQ(rig.navigation().depth(), 1);
@@ -135,9 +104,8 @@ TEST(FileChooser, APickAfterTheLinkCheckUnlocksTheUpdateAndReturnsHome) {
     EXPECT_EQ(rig.controlPicture(ServiecesView::kUpdateTag), "service_update_on");
     EXPECT_TRUE(rig.control(ServiecesView::kUpdateTag)->isEnabled());
     EXPECT_EQ(rig.panel()->updateData().size(), 250);
-    // A second opening lists the home directory again.
-    rig.tap(rig.control(ServiecesView::kChooseFileTag));
-    EXPECT_EQ(rig.rows(), QStringList{"sub"});
+    rig.tap(rig.control(ServiecesView::kChooseFileTag));  // a second opening starts at home
+    EXPECT_EQ(rig.rows().size(), 4);
 }
 
 TEST(FileChooser, APickBeforeTheLinkCheckOrARefusedFileLeavesTheButtonLocked) {
@@ -154,27 +122,27 @@ TEST(FileChooser, APickBeforeTheLinkCheckOrARefusedFileLeavesTheButtonLocked) {
     EXPECT_EQ(rig.navigation().depth(), 1);
 
     rig.tap(rig.control(ServiecesView::kCheckTag));
-    rig.chairSays(kLinkCheckAnswer);
+    rig.chairSays(servicetest::kLinkCheckAnswer);
     const std::pair<const char*, const char*> refusals[] = {{"empty.bin", "zh:hintFileEmpty"},
                                                             {"huge.bin", "zh:hintFileTooLarge"},
                                                             {"dangling", "zh:hintFileUnreadable"}};
     for (const auto& [name, hint] : refusals) {
-        SCOPED_TRACE(name);
         rig.choose(name);
-        EXPECT_EQ(rig.hint(), hint);
-        EXPECT_EQ(rig.fileName(), "");
-        EXPECT_FALSE(rig.control(ServiecesView::kUpdateTag)->isEnabled());
-        EXPECT_EQ(rig.navigation().depth(), 1);
+        EXPECT_EQ(rig.hint(), hint) << name;
+        EXPECT_EQ(rig.fileName(), "") << name;
+        EXPECT_FALSE(rig.control(ServiecesView::kUpdateTag)->isEnabled()) << name;
+        EXPECT_EQ(rig.navigation().depth(), 1) << name;
     }
 }
 
 TEST(FileChooser, AFolderThatGoesAwayBeforeItIsListedIsEmpty) {
-    ChooserRig rig;
-    rig.write("gone/fw.bin", 10);
-    service::FileBrowser browser([&] { return rig.home.path(); });
+    OwnHome own;
+    QDir(own.home.path()).mkpath("gone");
+    ASSERT_TRUE(QFile(own.home.filePath("gone/fw.bin")).open(QIODevice::WriteOnly));
+    service::FileBrowser browser([&] { return own.home.path(); });
     browser.directoryForNewChooser();
     ASSERT_TRUE(browser.changeCurrentDirectoryPath("gone"));
-    QDir(rig.home.filePath("gone")).removeRecursively();
+    QDir(own.home.filePath("gone")).removeRecursively();
     EXPECT_TRUE(browser.contentsOfDirectoryAtPath(browser.currentDirectoryPath()).isEmpty());
     EXPECT_EQ(browser.contentsAtPath("fw.bin").refusal, service::PickedFile::Refusal::Unreadable);
 }
@@ -188,62 +156,63 @@ TEST(FileChooser, TheFileReachesTheChairWholeAndTheChairsAnswerIsShown) {
         rig.choose("fw.bin");
         rig.world->chair().clearWrites();
         rig.tap(rig.control(ServiecesView::kUpdateTag));
-        EXPECT_EQ(rig.pieces(), chairlink::Bytes(file.begin(), file.end()));
+        chairlink::Bytes joined;
         std::size_t pieces = 0;
         for (const auto& write : rig.world->chair().writes()) {
             EXPECT_LE(write.size(), chairlink::kUpdatePieceSize);
-            pieces += write.size() != 7;
+            if (write.size() == 7) continue;  // acknowledges and commands
+            joined.insert(joined.end(), write.begin(), write.end());
+            ++pieces;
         }
+        EXPECT_EQ(joined, chairlink::Bytes(file.begin(), file.end()));
         EXPECT_EQ(pieces, chairlink::updatePieceCount(std::size_t(size)));
         EXPECT_EQ(rig.hint(), "zh:hint16");
         EXPECT_EQ(rig.panel()->uploadProgress()->percent(), 100);
         rig.advance(1.0);
-        rig.chairSays(kUpdateConfirmed);
+        rig.chairSays({0xAA, 0x55, 0xA5, 0x5A, 0x00, 0x00, 0x00, 0xFF, 0x0D, 0x0A});
         EXPECT_EQ(rig.hint(), "zh:hint18");
         rig.advance(10.0);
         EXPECT_EQ(rig.hint(), "zh:hint18") << "the failure report was not cancelled";
     }
 }
 
-TEST(FileChooser, TheWaitForTheAnswerStartsWhenTheLastPieceIsOut) {
+TEST(FileChooser, TheVerdictWaitsFiveSecondsFromTheLastPieceOrThePressWithoutALink) {
     ChooserRig rig;
     rig.openService(false);
-    auto progress = [](chairlink::UploadProgress::Stage stage, std::size_t sent) {
+    auto progress = [&](chairlink::UploadProgress::Stage stage, std::size_t sent) {
         chairlink::UploadProgress p;
         p.stage = stage;
         p.bytesSent = sent;
         p.totalBytes = 1000;
-        return p;
+        rig.root().uploadProgressed(p);
     };
-    rig.root().uploadProgressed(progress(chairlink::UploadProgress::Stage::Sending, 102));
+    progress(chairlink::UploadProgress::Stage::Sending, 102);
     EXPECT_EQ(rig.panel()->uploadProgress()->text(), "10 % \u00b7 102 / 1000 B");
     rig.advance(8.0);  // still sending: no verdict yet
     EXPECT_NE(rig.hint(), "zh:hint17");
-    rig.root().uploadProgressed(progress(chairlink::UploadProgress::Stage::Sent, 1000));
+    progress(chairlink::UploadProgress::Stage::Sent, 1000);
     rig.advance(4.9);
     EXPECT_NE(rig.hint(), "zh:hint17");
     rig.advance(0.2);
     EXPECT_EQ(rig.hint(), "zh:hint17");
     // A link lost on the way is reported at once.
-    rig.chairSays(kLinkCheckAnswer);
-    rig.root().uploadProgressed(progress(chairlink::UploadProgress::Stage::Stopped, 204));
+    rig.chairSays(servicetest::kLinkCheckAnswer);
+    progress(chairlink::UploadProgress::Stage::Stopped, 204);
     EXPECT_EQ(rig.hint(), "zh:hint17");
-}
 
-TEST(FileChooser, WithoutALinkTheUpdateIsReportedUnconfirmedFiveSecondsAfterThePress) {
-    ChooserRig rig;
-    rig.write("fw.bin", 10);
-    rig.openService(true);
-    rig.choose("fw.bin");
-    rig.world->chair().setAdvertising(false);
-    rig.world->chair().dropLink();
-    rig.settle();
-    rig.tap(rig.control(ServiecesView::kUpdateTag));
-    EXPECT_EQ(rig.hint(), "zh:hint16");
-    rig.advance(4.9);
-    EXPECT_EQ(rig.hint(), "zh:hint16");
-    rig.advance(0.2);
-    EXPECT_EQ(rig.hint(), "zh:hint17");
+    ChooserRig unlinked;
+    unlinked.write("fw.bin", 10);
+    unlinked.openService(true);
+    unlinked.choose("fw.bin");
+    unlinked.world->chair().setAdvertising(false);
+    unlinked.world->chair().dropLink();
+    unlinked.settle();
+    unlinked.tap(unlinked.control(ServiecesView::kUpdateTag));
+    EXPECT_EQ(unlinked.hint(), "zh:hint16");
+    unlinked.advance(4.9);
+    EXPECT_EQ(unlinked.hint(), "zh:hint16");
+    unlinked.advance(0.2);
+    EXPECT_EQ(unlinked.hint(), "zh:hint17");
 }
 
 }  // namespace

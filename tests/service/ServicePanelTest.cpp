@@ -3,11 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "ServiceRig.h"
-#include "main/ViewTags.h"
-#include "main/toolkit/Label.h"
-#include "main/toolkit/Tag.h"
-#include "service/ServiecesView.h"
-#include "widgets/MarqueeLabel.h"
 
 namespace {
 
@@ -16,69 +11,59 @@ using screentest::Frames;
 using service::ServiecesView;
 using servicetest::ServiceRig;
 
-TEST(ServicePanel, TheServiceButtonOpensAndClosesIt) {
+TEST(ServicePanel, OpensAndClosesAndItsButtonsSendTheServiceSteps) {
     ServiceRig rig;
-    rig.start();
     rig.tap(rig.serviceButton());
     ASSERT_NE(rig.panel(), nullptr);
     EXPECT_TRUE(rig.root().serviceSettingFlag());
     EXPECT_EQ(rig.root().titleLabel()->text(), "zh:serviceOne");
     EXPECT_EQ(rig.controlPicture(8), "service_update_disable");
     EXPECT_FALSE(rig.control(8)->isEnabled());
-    rig.tap(rig.serviceButton());
-    rig.settle();
-    EXPECT_EQ(rig.panel(), nullptr);
-    EXPECT_FALSE(rig.root().serviceSettingFlag());
-    EXPECT_EQ(rig.root().titleLabel()->text(), "");
-}
-
-TEST(ServicePanel, ButtonsOneToFiveSendTheServiceSteps) {
-    ServiceRig rig;
-    rig.start();
-    rig.tap(rig.serviceButton());
     for (int tag = 1; tag <= 5; ++tag) rig.tap(rig.control(tag));
     rig.tap(rig.control(7));
     EXPECT_EQ(rig.sent(),
               (Frames{frameOf(184), frameOf(185), frameOf(186), frameOf(187), frameOf(188)}));
+    rig.tap(rig.serviceButton());
+    EXPECT_EQ(rig.panel(), nullptr);
+    EXPECT_FALSE(rig.root().serviceSettingFlag());
+    EXPECT_EQ(rig.root().titleLabel()->text(), "");
+    rig.tap(rig.serviceButton());
     rig.tap(rig.control(ServiecesView::kGoBackTag));
+    EXPECT_EQ(rig.panel(), nullptr);
+    rig.tap(rig.serviceButton());
+    rig.root().removeAllView();  // a menu panel replaces it
     rig.settle();
     EXPECT_EQ(rig.panel(), nullptr);
+    EXPECT_TRUE(rig.root().menuFlag());
 }
 
-TEST(ServicePanel, AnUnansweredLinkCheckPollsFourTimesThenShowsHint14) {
+TEST(ServicePanel, TheLinkCheckPollsFourTimesThenShowsHint14UnlessEitherAnswerComes) {
     ServiceRig rig;
-    rig.start();
     rig.tap(rig.serviceButton());
     for (int run = 0; run < 2; ++run) {
-        SCOPED_TRACE(run);
         rig.tap(rig.control(ServiecesView::kCheckTag));
         rig.advance(0.1);
-        EXPECT_EQ(rig.sent().size(), 1u);  // the first poll at once
+        EXPECT_EQ(rig.sent().size(), 1u) << "the first poll at once";
         rig.advance(0.2 * 5);
         EXPECT_EQ(rig.sent(), (Frames(3, frameOf(177))));
         EXPECT_EQ(rig.hint(), "zh:hint14");
         EXPECT_EQ(rig.panel()->checkState(), 0);
     }
-}
-
-TEST(ServicePanel, TheAnswerInEitherFrameLightsTheCheckButton) {
     for (const chairlink::Bytes& answer :
-         {chairlink::Bytes{0xAA, 0x55, 0x01, 0xB1, 0xB2, 0x0D, 0x0A},
+         {servicetest::kLinkCheckAnswer,
           chairlink::Bytes{0xAA, 0x55, 0xF7, 0xB1, 0x02, 0x00, 0x00, 0xAA, 0x0D, 0x0A}}) {
-        ServiceRig rig;
-        rig.start();
-        rig.tap(rig.serviceButton());
-        rig.tap(rig.control(ServiecesView::kCheckTag));
-        rig.chairSays(answer);
-        EXPECT_EQ(rig.controlPicture(ServiecesView::kCheckTag), "service_check_on");
-        EXPECT_EQ(rig.panel()->checkState(), 1);
-        EXPECT_EQ(rig.hint(), "zh:hint15");
+        ServiceRig answered;
+        answered.tap(answered.serviceButton());
+        answered.tap(answered.control(ServiecesView::kCheckTag));
+        answered.chairSays(answer);
+        EXPECT_EQ(answered.controlPicture(ServiecesView::kCheckTag), "service_check_on");
+        EXPECT_EQ(answered.panel()->checkState(), 1);
+        EXPECT_EQ(answered.hint(), "zh:hint15");
     }
 }
 
 TEST(ServicePanel, ServiceFramesAreKeptAndReplayedWhenThePanelOpens) {
     ServiceRig rig;
-    rig.start();
     rig.chairSays({0xAA, 0x55, 0xF7, 0x01, 0x02, 0x00, 0x00, 0xFA, 0x0D, 0x0A});
     EXPECT_EQ(rig.root().message5()[0], 1);
     EXPECT_EQ(rig.root().message5()[1], 2);
@@ -89,21 +74,6 @@ TEST(ServicePanel, ServiceFramesAreKeptAndReplayedWhenThePanelOpens) {
     EXPECT_EQ(rig.controlPicture(1), "service_start_off");
     EXPECT_EQ(rig.controlPicture(3), "service3");
     EXPECT_EQ(rig.controlPicture(4), "service6");
-}
-
-}  // namespace
-
-namespace {
-
-TEST(ServicePanel, AMenuPanelReplacesIt) {
-    ServiceRig rig;
-    rig.start();
-    rig.tap(rig.serviceButton());
-    ASSERT_NE(rig.panel(), nullptr);
-    rig.root().removeAllView();
-    rig.settle();
-    EXPECT_EQ(rig.panel(), nullptr);
-    EXPECT_TRUE(rig.root().menuFlag());
 }
 
 }  // namespace

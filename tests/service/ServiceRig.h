@@ -10,9 +10,11 @@ namespace servicetest {
 
 using service::ServiecesView;
 
+inline const chairlink::Bytes kLinkCheckAnswer{0xAA, 0x55, 0x01, 0xB1, 0xB2, 0x0D, 0x0A};
+
 // The whole app with the service panel's controls at hand.
 struct ServiceRig : screentest::ScreenRig {
-    using ScreenRig::ScreenRig;
+    ServiceRig() { start(); }
     tk::ImageButton* serviceButton() {
         return root().view()->findChild<tk::ImageButton*>(mainscreen::kServiceButtonName);
     }
@@ -23,8 +25,7 @@ struct ServiceRig : screentest::ScreenRig {
         return panel() ? tk::viewWithTag<tk::ImageButton>(panel(), tag) : nullptr;
     }
     QString controlPicture(int tag) {
-        auto* b = control(tag);
-        return b ? b->backgroundImage().name() : QString("(none)");
+        return control(tag) ? control(tag)->backgroundImage().name() : QString("(none)");
     }
     QString hint() { return root().hintLine()->text(); }
     void chairSays(const chairlink::Bytes& bytes) {
