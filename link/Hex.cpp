@@ -11,16 +11,17 @@ int digitValue(char c) {
     return -1;
 }
 
-// Every received notification is logged in hex, so this stays off printf.
+// Every received notification is logged in hex, so this stays off printf and writes each
+// character once into a string sized up front.
 std::string pairs(std::span<const std::uint8_t> bytes, const char* digits, char separator,
                   bool trailing) {
-    std::string out;
-    out.reserve(bytes.size() * 3);
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (i > 0 && !trailing) out += separator;
-        out += digits[bytes[i] >> 4];
-        out += digits[bytes[i] & 0x0F];
-        if (trailing) out += separator;
+    if (bytes.empty()) return {};
+    std::string out(bytes.size() * 3 - (trailing ? 0 : 1), separator);
+    char* at = out.data();
+    for (std::uint8_t byte : bytes) {
+        at[0] = digits[byte >> 4];
+        at[1] = digits[byte & 0x0F];
+        at += 3;
     }
     return out;
 }
