@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <span>
+#include <utility>
 #include <vector>
 
 #include "FuzzCheck.h"
@@ -29,13 +31,14 @@ struct BufferedLink {
 
     std::size_t readBytesAvailable() const { return buffer.size(); }
     std::optional<Bytes> peekData(std::size_t n) const { return buffer.peek(n); }
-    std::optional<Bytes> readData(std::size_t n) { return buffer.take(n); }
+    bool discardData(std::size_t n) { return buffer.drop(n); }
     void sendCode(std::int32_t code) { answers.push_back(code); }
 
     // One announcement: the value arrives, one drain runs.
-    void notify(const Bytes& value) {
+    void notify(std::span<const std::uint8_t> value) {
         buffer.append(value);
-        chairlink::drainBuffered(*this, [this](Bytes frame) { handedOn.push_back(frame); });
+        chairlink::drainBuffered(*this,
+                                 [this](Bytes frame) { handedOn.push_back(std::move(frame)); });
     }
     // Further announcements until one takes nothing (a stop frame leaves the rest waiting).
     void drainToRest() {
@@ -52,7 +55,7 @@ void feed(BufferedLink& link, const Bytes& stream, const std::vector<std::size_t
     for (std::size_t i = 0; at < stream.size(); ++i) {
         const std::size_t length =
             cuts.empty() ? stream.size() : std::min(cuts[i % cuts.size()], stream.size() - at);
-        link.notify(Bytes(stream.begin() + at, stream.begin() + at + length));
+        link.notify(std::span(stream).subspan(at, length));
         at += length;
     }
     link.drainToRest();

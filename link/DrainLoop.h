@@ -12,7 +12,7 @@ namespace chairlink {
 // The drain's decisions over whatever holds the received bytes: takes every complete frame,
 // answers it (acknowledge or reject) and hands each accepted one to `accept`, in order; an
 // unfinished frame, and anything after a stop frame, stays buffered for the next run.
-// `Source` offers readBytesAvailable, peekData, readData and sendCode as the session
+// `Source` offers readBytesAvailable, peekData, discardData and sendCode as the session
 // controller does; a template so the receive path can be exercised without a link.
 template <class Source, class Accept>
 void drainBuffered(Source& source, Accept&& accept) {
@@ -21,17 +21,13 @@ void drainBuffered(Source& source, Accept&& accept) {
         if (available == 0) return;
         std::optional<Bytes> buffered = source.peekData(available);
         if (!buffered) return;
-        FrameCut cut = cutStatusFrames(*buffered);
-        if (cut.consumed == 0) return;  // only the start of a frame so far
-        if (!source.readData(cut.consumed)) {
-            // Only the drain takes bytes out; anything else is a wiring fault.
-            base::log("The received bytes were taken by someone else; drain stopped");
-            return;
-        }
-        for (const FramePiece& piece : cut.pieces) {
+        // Pieces are answered as they are cut; the bytes are discarded after the run.
+        bool stopped = false;
+        const std::size_t consumed = forEachStatusPiece(*buffered, [&](const FramePiece& piece) {
             switch (piece.kind) {
                 case PieceKind::Stop:
-                    return;
+                    stopped = true;
+                    break;
                 case PieceKind::Noise:
                     base::log("Dropped bytes that are no status frame: " +
                               upperHexPairs(piece.bytes));
@@ -45,7 +41,14 @@ void drainBuffered(Source& source, Accept&& accept) {
                     accept(Bytes(piece.bytes.begin(), piece.bytes.end()));
                     break;
             }
+        });
+        if (consumed == 0) return;  // only the start of a frame so far
+        if (!source.discardData(consumed)) {
+            // Only the drain takes bytes out; anything else is a wiring fault.
+            base::log("The received bytes were taken by someone else; drain stopped");
+            return;
         }
+        if (stopped) return;
     }
 }
 

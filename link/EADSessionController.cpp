@@ -253,6 +253,10 @@ std::optional<Bytes> EADSessionController::peekData(std::size_t n) const {
     return readData_.peek(n);
 }
 
+bool EADSessionController::discardData(std::size_t n) {
+    return readData_.drop(n);
+}
+
 // ---- Commands ----
 
 std::shared_ptr<BLESocketClientImpl> EADSessionController::bleSocketClient() const {

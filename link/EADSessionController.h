@@ -73,6 +73,8 @@ public:
     std::optional<Bytes> readData(std::size_t n);
     // Exactly n bytes from the front left in place, or nothing.
     std::optional<Bytes> peekData(std::size_t n) const;
+    // Exactly n bytes removed from the front unread (the drain has peeked at them), or false.
+    bool discardData(std::size_t n);
 
     // Commands. sendCode builds and writes one frame as one step and is safe from any thread;
     // sendOutBuf + sendCommand is the two-step form kept for the main thread's callers.

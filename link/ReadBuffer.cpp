@@ -8,7 +8,7 @@ namespace {
 constexpr std::size_t kCompactFrom = 4096;
 }  // namespace
 
-void ReadBuffer::append(const Bytes& bytes) {
+void ReadBuffer::append(std::span<const std::uint8_t> bytes) {
     std::lock_guard lock(mutex_);
     bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
     size_.store(bytes_.size() - head_);
@@ -23,6 +23,18 @@ std::optional<Bytes> ReadBuffer::take(std::size_t n) {
     if (bytes_.size() - head_ < n) return std::nullopt;
     const auto from = bytes_.begin() + static_cast<std::ptrdiff_t>(head_);
     Bytes front(from, from + static_cast<std::ptrdiff_t>(n));
+    advanceLocked(n);
+    return front;
+}
+
+bool ReadBuffer::drop(std::size_t n) {
+    std::lock_guard lock(mutex_);
+    if (bytes_.size() - head_ < n) return false;
+    advanceLocked(n);
+    return true;
+}
+
+void ReadBuffer::advanceLocked(std::size_t n) {
     head_ += n;
     if (head_ == bytes_.size()) {
         bytes_.clear();
@@ -32,7 +44,6 @@ std::optional<Bytes> ReadBuffer::take(std::size_t n) {
         head_ = 0;
     }
     size_.store(bytes_.size() - head_);
-    return front;
 }
 
 std::optional<Bytes> ReadBuffer::peek(std::size_t n) const {

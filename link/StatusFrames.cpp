@@ -22,12 +22,6 @@ bool hasHeaderAt(std::span<const std::uint8_t> bytes, std::size_t index) {
            bytes[index + 1] == kHeaderSecond;
 }
 
-void addNoise(FrameCut& cut, std::span<const std::uint8_t> bytes, std::size_t from,
-              std::size_t to) {
-    if (from == to) return;
-    cut.pieces.push_back({PieceKind::Noise, bytes.subspan(from, to - from)});
-}
-
 FramePiece judge(std::span<const std::uint8_t> frame) {
     if (isStopFrame(frame)) return {PieceKind::Stop, frame};
     bool passes =
@@ -70,8 +64,19 @@ Bytes makeLongStatusFrame(std::uint8_t type, std::uint8_t d1, std::uint8_t d2, s
 
 FrameCut cutStatusFrames(std::span<const std::uint8_t> bytes) {
     FrameCut cut;
+    cut.consumed =
+        forEachStatusPiece(bytes, [&cut](const FramePiece& piece) { cut.pieces.push_back(piece); });
+    return cut;
+}
+
+std::size_t detail::cutStatusPieces(std::span<const std::uint8_t> bytes, PieceCallback callback,
+                                    void* context) {
     std::size_t at = 0;         // next byte to look at
     std::size_t noiseFrom = 0;  // start of the noise run not yet reported
+    const auto noiseUpTo = [&](std::size_t to) {
+        if (noiseFrom != to)
+            callback(context, {PieceKind::Noise, bytes.subspan(noiseFrom, to - noiseFrom)});
+    };
     while (at < bytes.size()) {
         if (bytes[at] != kHeaderFirst) {
             ++at;
@@ -94,17 +99,16 @@ FrameCut cutStatusFrames(std::span<const std::uint8_t> bytes) {
         } else {
             break;  // the end of this frame has not arrived yet
         }
-        addNoise(cut, bytes, noiseFrom, at);
-        cut.pieces.push_back(judge(bytes.subspan(at, length)));
+        noiseUpTo(at);
+        const FramePiece piece = judge(bytes.subspan(at, length));
+        callback(context, piece);
         at += length;
         noiseFrom = at;
-        cut.consumed = at;
-        if (cut.pieces.back().kind == PieceKind::Stop) return cut;
+        if (piece.kind == PieceKind::Stop) return at;
     }
     // Noise that ran to the end (or up to an unfinished frame) is dropped as well.
-    addNoise(cut, bytes, noiseFrom, at);
-    cut.consumed = at;
-    return cut;
+    noiseUpTo(at);
+    return at;
 }
 
 std::string statusTypeName(std::uint8_t type) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "link/FrameFormat.h"
@@ -67,6 +68,23 @@ struct FrameCut {
 // bytes is noise. An unfinished frame (or a lone AA) at the end is left unconsumed, and so
 // is everything after a stop frame.
 FrameCut cutStatusFrames(std::span<const std::uint8_t> buffered);
+
+namespace detail {
+using PieceCallback = void (*)(void* context, const FramePiece& piece);
+std::size_t cutStatusPieces(std::span<const std::uint8_t> buffered, PieceCallback callback,
+                            void* context);
+}  // namespace detail
+
+// The same cut, handing each piece to `visit` as it is found instead of gathering them, so a
+// drain run allocates nothing for it; returns the bytes consumed.
+template <class Visit>
+std::size_t forEachStatusPiece(std::span<const std::uint8_t> buffered, Visit&& visit) {
+    using Visitor = std::remove_reference_t<Visit>;
+    return detail::cutStatusPieces(
+        buffered,
+        [](void* context, const FramePiece& piece) { (*static_cast<Visitor*>(context))(piece); },
+        const_cast<void*>(static_cast<const void*>(&visit)));
+}
 
 // A short English name of a status frame type ("running state", ...), or "unknown".
 std::string statusTypeName(std::uint8_t type);

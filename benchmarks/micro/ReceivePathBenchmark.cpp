@@ -73,7 +73,7 @@ struct OneThreadLink {
 
     std::size_t readBytesAvailable() const { return buffer.size(); }
     std::optional<Bytes> peekData(std::size_t n) const { return buffer.peek(n); }
-    std::optional<Bytes> readData(std::size_t n) { return buffer.take(n); }
+    bool discardData(std::size_t n) { return buffer.drop(n); }
     void sendCode(std::int32_t code) {
         const chairlink::CommandFrame frame = chairlink::buildCommandFrame(code, state);
         answerBytes += frame.size();
