@@ -132,7 +132,8 @@ def latency_plot(latency):
 def receive_plot(micro):
     """Frames per second per core, on a log scale, with the goal."""
     bars = [("floor: memchr + copy", "BM_FloorMemchrCopy"), ("framing + checksums", "BM_CutFrames"),
-            ("whole receive path", "BM_ReceivePath")]
+            ("receive path, one thread", "BM_ReceivePathOneThread"),
+            ("as wired, with thread hops", "BM_ReceivePath")]
     rows = []
     for frames in (1, 10):
         for label, name in bars:
@@ -154,7 +155,8 @@ def receive_plot(micro):
                      f'text-anchor="middle">{number(10 ** d)}</text>')
     for i, (label, v) in enumerate(rows):
         yy = top + i * (bar + 8)
-        colour = "#27c" if "whole" in label else ("#2a7" if "framing" in label else "#999")
+        colour = ("#27c" if "receive" in label else "#69c" if "wired" in label
+                  else "#2a7" if "framing" in label else "#999")
         parts.append(f'<text x="{left - 6}" y="{yy + 14}" text-anchor="end">{label}</text>')
         parts.append(f'<rect x="{left}" y="{yy}" width="{x(v) - left:.1f}" height="{bar}" '
                      f'fill="{colour}"/>')
