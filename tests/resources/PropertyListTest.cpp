@@ -10,6 +10,8 @@
 
 namespace {
 
+using tk::StringDictionary;
+
 QByteArray plist(const QByteArray& body) {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
@@ -18,56 +20,36 @@ QByteArray plist(const QByteArray& body) {
            body + "</plist>\n";
 }
 
-std::optional<tk::StringDictionary> parse(const QByteArray& document) {
+std::optional<StringDictionary> parse(const QByteArray& document) {
     return tk::parsePropertyListDictionary(document, "test.plist");
 }
 
 TEST(PropertyListTest, ReadsTheStringsOfTheDictionary) {
-    const auto entries =
-        parse(plist("<dict><key>Menu</key><string>功能</string>"
-                    "<key>Knead &amp; tap</key><string>a &lt;b&gt; c</string>"
-                    "<key>cdata</key><string><![CDATA[x & y]]></string>"
-                    "<key>blank</key><string/></dict>"));
-    ASSERT_TRUE(entries);
-    EXPECT_EQ(entries->size(), 4);
-    EXPECT_EQ(entries->value("Menu"), QString::fromUtf8("功能"));
-    EXPECT_EQ(entries->value("Knead & tap"), "a <b> c");
-    EXPECT_EQ(entries->value("cdata"), "x & y");
-    EXPECT_TRUE(entries->contains("blank"));
-    EXPECT_TRUE(entries->value("blank").isEmpty());
-}
-
-TEST(PropertyListTest, KeepsWhitespaceAndTheEmptyKey) {
-    const auto entries =
-        parse(plist("<dict>\n\t<key></key>\n\t<string>  two  words </string>\n"
-                    "</dict>"));
-    ASSERT_TRUE(entries);
-    EXPECT_EQ(entries->value(QString()), "  two  words ");
-}
-
-TEST(PropertyListTest, LeavesOutValuesThatAreNotStringsAndReadsOn) {
-    const auto entries =
-        parse(plist("<dict><key>n</key><integer>3</integer><key>yes</key><true/>"
-                    "<key>nested</key><dict><key>inner</key><string>x</string></dict>"
-                    "<key>list</key><array><string>a</string><string>b</string></array>"
-                    "<key>after</key><string>kept</string></dict>"));
-    ASSERT_TRUE(entries);
-    EXPECT_EQ(entries->keys(), QStringList{"after"});
-    EXPECT_EQ(entries->value("after"), "kept");
-}
-
-TEST(PropertyListTest, ALaterDuplicateKeyWins) {
-    const auto entries =
-        parse(plist("<dict><key>k</key><string>first</string>"
-                    "<key>k</key><string>second</string></dict>"));
-    ASSERT_TRUE(entries);
-    EXPECT_EQ(entries->value("k"), "second");
-}
-
-TEST(PropertyListTest, AnEmptyDictionaryIsValid) {
-    const auto entries = parse(plist("<dict/>"));
-    ASSERT_TRUE(entries);
-    EXPECT_TRUE(entries->isEmpty());
+    const std::pair<QByteArray, StringDictionary> cases[] = {
+        {"<dict><key>Menu</key><string>功能</string><key>Knead &amp; tap</key>"
+         "<string>a &lt;b&gt; c</string><key>cdata</key><string><![CDATA[x & y]]></string>"
+         "<key>blank</key><string/></dict>",
+         {{"Menu", QString::fromUtf8("功能")},
+          {"Knead & tap", "a <b> c"},
+          {"cdata", "x & y"},
+          {"blank", ""}}},
+        // Whitespace is kept, and the empty key is a key like any other.
+        {"<dict>\n\t<key></key>\n\t<string>  two  words </string>\n</dict>",
+         {{"", "  two  words "}}},
+        // Values that are no strings are left out, and reading goes on after them.
+        {"<dict><key>n</key><integer>3</integer><key>yes</key><true/><key>nested</key><dict>"
+         "<key>inner</key><string>x</string></dict><key>list</key><array><string>a</string>"
+         "</array><key>after</key><string>kept</string></dict>",
+         {{"after", "kept"}}},
+        {"<dict><key>k</key><string>first</string><key>k</key><string>second</string></dict>",
+         {{"k", "second"}}},  // a later duplicate wins
+        {"<dict/>", {}},
+    };
+    for (const auto& [body, expected] : cases) {
+        const auto entries = parse(plist(body));
+        ASSERT_TRUE(entries) << body.toStdString();
+        EXPECT_EQ(*entries, expected) << body.toStdString();
+    }
 }
 
 TEST(PropertyListTest, RejectsMalformedDocumentsWithOneLogLine) {
@@ -97,27 +79,19 @@ TEST(PropertyListTest, RejectsMalformedDocumentsWithOneLogLine) {
 
 TEST(PropertyListTest, ReadsAFileAndRejectsAMissingOrHugeOne) {
     QTemporaryDir dir;
-    const QString good = dir.filePath("en.plist");
-    {
-        QFile file(good);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(plist("<dict><key>Menu</key><string>Menu</string></dict>"));
-    }
-    const auto entries = tk::readPropertyListDictionary(good);
-    ASSERT_TRUE(entries);
-    EXPECT_EQ(entries->value("Menu"), "Menu");
-
+    const auto write = [&](const QString& name, const QByteArray& value) {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(plist("<dict><key>Menu</key><string>" + value + "</string></dict>"));
+        return file.fileName();
+    };
+    EXPECT_EQ(tk::readPropertyListDictionary(write("en.plist", "Menu")),
+              (StringDictionary{{"Menu", "Menu"}}));
     base::LogCapture log;
     EXPECT_FALSE(tk::readPropertyListDictionary(dir.filePath("missing.plist")));
     EXPECT_FALSE(tk::readPropertyListDictionary(dir.path()));  // a folder, not a file
-    const QString huge = dir.filePath("huge.plist");
-    {
-        QFile file(huge);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(plist("<dict><key>k</key><string>" + QByteArray(9 * 1024 * 1024, 'x') +
-                         "</string></dict>"));
-    }
-    EXPECT_FALSE(tk::readPropertyListDictionary(huge));
+    EXPECT_FALSE(
+        tk::readPropertyListDictionary(write("huge.plist", QByteArray(9 * 1024 * 1024, 'x'))));
     EXPECT_EQ(log.lines().size(), 3u);
 }
 

@@ -1,20 +1,44 @@
 #pragma once
 
-#include <QString>
+#include <QFile>
 #include <QStringList>
 #include <vector>
 
 namespace resourcetests {
 
+// The non-empty lines of a name list in the repository's resources folder, comments left out.
+inline QStringList listLines(const QString& name) {
+    QFile file(QStringLiteral(RESOURCE_LISTS_DIR) + "/" + name);
+    QStringList lines;
+    if (file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        for (const QString& line : QString::fromUtf8(file.readAll()).split('\n')) {
+            if (!line.trimmed().isEmpty() && !line.startsWith('#')) lines << line;
+        }
+    }
+    return lines;
+}
+
 // The picture names, one a line, as the screens use them.
-QStringList pictureNames();
+inline QStringList pictureNames() {
+    QStringList names;
+    for (const QString& line : listLines("pictures.txt")) names << line.trimmed();
+    return names;
+}
 
 struct LanguageKey {
     QString key;
     QString place;  // where the text shows
 };
 
-// The keys of the language files with the place of each; comment lines left out.
-std::vector<LanguageKey> languageKeys();
+// The keys of the language files, each with the place where its text shows.
+inline std::vector<LanguageKey> languageKeys() {
+    std::vector<LanguageKey> keys;
+    for (const QString& line : listLines("language-keys.txt")) {
+        const qsizetype tab = line.indexOf('\t');
+        keys.push_back({tab < 0 ? line.trimmed() : line.left(tab),
+                        tab < 0 ? QString() : line.mid(tab + 1).trimmed()});
+    }
+    return keys;
+}
 
 }  // namespace resourcetests

@@ -2,9 +2,8 @@
 
 #include <QApplication>
 
-// Qt test executables run headless everywhere, including when CTest lists their tests at
-// build time, so the platform is chosen here before the application object exists. A
-// platform set by the caller is respected.
+// Headless everywhere, also when CTest lists the tests at build time; a platform the caller
+// chose is kept.
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -5,16 +5,12 @@
 
 #include "base/ManualClock.h"
 #include "base/PumpedMainThread.h"
-#include "main/toolkit/Bundle.h"
 #include "main/toolkit/Runtime.h"
-#include "main/toolkit/Screen.h"
-#include "main/toolkit/UserDefaults.h"
 
 namespace testsupport {
 
-// A toolkit runtime for tests: a manual clock, a pumped main thread, user defaults in a
-// fresh temporary file and a bundle over `bundleDirectory` (an empty temporary folder when
-// none is given).
+// A runtime on a manual clock and a pumped main thread, with defaults in a fresh file and the
+// bundle over `bundleDirectory` (an empty temporary folder when none is given).
 struct TestRuntime {
     explicit TestRuntime(tk::Screen screen = tk::Screen::phone(), QString bundleDirectory = {})
         : defaults(dir.path() + "/user-defaults.ini"),

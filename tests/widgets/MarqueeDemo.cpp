@@ -12,37 +12,31 @@
 #include "widgets/HintLine.h"
 #include "widgets/MarqueeLabel.h"
 
-namespace {
-
-// Counts the calls that ran, to show how often a scrolling or a still label wakes up.
-class CountingClock final : public base::Clock {
-public:
-    explicit CountingClock(base::Clock& inner) : inner_(inner) {}
-    double now() const override { return inner_.now(); }
+// Counts the calls that ran (on the main thread), to show how often the label wakes up.
+struct CountingClock final : base::Clock {
+    base::Clock& inner;
+    std::size_t fired = 0;
+    explicit CountingClock(base::Clock& clock) : inner(clock) {}
+    double now() const override { return inner.now(); }
     TimerId callAfter(double delay, base::Task task) override {
-        return inner_.callAfter(delay, [this, task = std::move(task)] {
-            ++fired_;
+        return inner.callAfter(delay, [this, task = std::move(task)] {
+            ++fired;
             task();
         });
     }
-    void cancel(TimerId id) override { inner_.cancel(id); }
-    std::size_t fired() const { return fired_; }
-
-private:
-    base::Clock& inner_;
-    std::size_t fired_ = 0;  // main thread only
+    void cancel(TimerId id) override { inner.cancel(id); }
 };
-
-}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     const bool still = args.contains("--still");
-    const int secondsAt = static_cast<int>(args.indexOf("--seconds"));
-    const double seconds = secondsAt > 0 ? args.value(secondsAt + 1).toDouble() : 10.0;
-    const int shotAt = static_cast<int>(args.indexOf("--shot"));
-    const QString shot = shotAt > 0 ? args.value(shotAt + 1) : QString();
+    const auto option = [&](const char* name) {
+        const auto at = args.indexOf(name);
+        return at > 0 ? args.value(at + 1) : QString();
+    };
+    const double seconds = option("--seconds").isEmpty() ? 10.0 : option("--seconds").toDouble();
+    const QString shot = option("--shot");
 
     tk::QtClock qtClock;
     CountingClock clock(qtClock);
@@ -58,14 +52,11 @@ int main(int argc, char** argv) {
                         : "Please sit down, lean back and press the power button to start the "
                           "chair's automatic programme");
     screen.show();
-
-    if (!shot.isEmpty()) {
-        QTimer::singleShot(static_cast<int>(seconds * 1000) - 50,
-                           [&] { screen.grab().save(shot); });
-    }
-    QTimer::singleShot(static_cast<int>(seconds * 1000), &app, &QApplication::quit);
+    const int ms = static_cast<int>(seconds * 1000);
+    if (!shot.isEmpty()) QTimer::singleShot(ms - 50, [&] { screen.grab().save(shot); });
+    QTimer::singleShot(ms, &app, &QApplication::quit);
     const int result = app.exec();
     std::printf("%s hint, text width %.0f, %zu clock callbacks in %.1f s\n",
-                still ? "still" : "scrolling", hint->textWidth(), clock.fired(), seconds);
+                still ? "still" : "scrolling", hint->textWidth(), clock.fired, seconds);
     return result;
 }

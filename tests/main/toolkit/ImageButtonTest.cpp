@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QWidget>
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -13,10 +15,12 @@
 
 namespace {
 
+using Events = std::vector<std::string>;
+
 struct ImageButtonTest : ::testing::Test {
     QWidget window;
     tk::ImageButton* button = new tk::ImageButton(&window);
-    std::vector<std::string> events;
+    Events events;
 
     ImageButtonTest() {
         window.resize(200, 200);
@@ -28,11 +32,9 @@ struct ImageButtonTest : ::testing::Test {
         button->addAction(tk::TouchCancel, [this](tk::ImageButton& b) { record("cancel", b); });
         window.show();
     }
-
     void record(const std::string& what, tk::ImageButton& sender) {
         events.push_back(what + std::to_string(tk::tagOf(&sender)));
     }
-
     void mouse(QEvent::Type type, QPoint pos) {
         QMouseEvent event(type, pos, button->mapToGlobal(pos), Qt::LeftButton,
                           type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
@@ -41,66 +43,48 @@ struct ImageButtonTest : ::testing::Test {
     }
 };
 
-using Events = std::vector<std::string>;
-
-TEST_F(ImageButtonTest, TapGivesTouchDownThenTouchUpInsideWithTheSender) {
-    button->touchDown();
-    button->touchUp(true);
-    EXPECT_EQ(events, (Events{"down4", "up4"}));
-}
-
-TEST_F(ImageButtonTest, DragExitFiresOnceAndReleaseOutsideGivesNothingMore) {
-    button->touchDown();
-    button->moveOutside();
-    button->moveOutside();
-    button->touchUp(false);
-    EXPECT_EQ(events, (Events{"down4", "exit4"}));
-}
-
-TEST_F(ImageButtonTest, ReleaseOutsideWithoutAMoveStillReportsTheExitButNoTouchUp) {
-    button->touchDown();
-    button->touchUp(false);
-    EXPECT_EQ(events, (Events{"down4", "exit4"}));
-}
-
-TEST_F(ImageButtonTest, SlidingBackInsideBeforeReleaseIsATouchUpInside) {
-    button->touchDown();
-    button->moveOutside();
-    button->moveInside();
-    button->touchUp(true);
-    EXPECT_EQ(events, (Events{"down4", "exit4", "up4"}));
-}
-
-TEST_F(ImageButtonTest, CancelEndsThePressWithItsOwnEvent) {
-    button->touchDown();
-    button->cancelTouch();
-    button->touchUp(true);
-    button->cancelTouch();
-    EXPECT_EQ(events, (Events{"down4", "cancel4"}));
-}
-
-TEST_F(ImageButtonTest, HidingOrDeactivatingTheWindowCancelsAPress) {
-    button->touchDown();
-    window.hide();
-    EXPECT_EQ(events, (Events{"down4", "cancel4"}));
-    window.show();
-    button->touchDown();
+TEST_F(ImageButtonTest, EachRunOfTouchStepsGivesItsEventsWithTheSender) {
     QEvent deactivate(QEvent::WindowDeactivate);
-    QApplication::sendEvent(&window, &deactivate);
-    EXPECT_EQ(events, (Events{"down4", "cancel4", "down4", "cancel4"}));
-    EXPECT_FALSE(button->isPressed());
-}
-
-TEST_F(ImageButtonTest, ButtonThatTakesNoTouchesIgnoresThem) {
-    button->hide();
-    button->touchDown();
-    button->show();
-    tk::setUserInteractionEnabled(&window, false);
-    button->touchDown();
-    tk::setUserInteractionEnabled(&window, true);
-    button->setEnabled(false);
-    button->touchDown();
-    EXPECT_TRUE(events.empty());
+    const std::map<char, std::function<void()>> step = {
+        {'d', [&] { button->touchDown(); }},
+        {'o', [&] { button->moveOutside(); }},
+        {'i', [&] { button->moveInside(); }},
+        {'u', [&] { button->touchUp(true); }},
+        {'x', [&] { button->touchUp(false); }},
+        {'c', [&] { button->cancelTouch(); }},
+        {'h',
+         [&] {
+             window.hide();
+             window.show();
+         }},
+        {'w', [&] { QApplication::sendEvent(&window, &deactivate); }},
+        {'H', [&] { button->hide(); }},
+        {'S', [&] { button->show(); }},
+        {'N', [&] { tk::setUserInteractionEnabled(&window, false); }},
+        {'Y', [&] { tk::setUserInteractionEnabled(&window, true); }},
+        {'E', [&] { button->setEnabled(false); }},
+        {'e', [&] { button->setEnabled(true); }},
+    };
+    // d press, o/i move out/in, u/x release in/outside, c cancel; h hides and shows the window,
+    // w sends it to the background; H/S, N/Y and E/e take the button's touches away and back.
+    const std::pair<std::string, Events> runs[] = {
+        {"du", {"down4", "up4"}},
+        {"doox", {"down4", "exit4"}},  // one exit; the release outside adds nothing
+        {"dx", {"down4", "exit4"}},    // released outside without a move: still the exit
+        {"doiu", {"down4", "exit4", "up4"}},
+        {"dcuc", {"down4", "cancel4"}},  // nothing after the cancel ended the press
+        {"dhu", {"down4", "cancel4"}},   // the window hid
+        {"dwu", {"down4", "cancel4"}},   // the window went to the background
+        {"HdS", {}},                     // a button that takes no touches ignores them
+        {"NdY", {}},
+        {"Ede", {}},
+    };
+    for (const auto& [steps, expected] : runs) {
+        events.clear();
+        for (char s : steps) step.at(s)();
+        EXPECT_EQ(events, expected) << steps;
+        EXPECT_FALSE(button->isPressed()) << steps;
+    }
 }
 
 TEST_F(ImageButtonTest, RealMouseEventsMakeTheSameSteps) {
@@ -121,14 +105,6 @@ TEST_F(ImageButtonTest, ActionMayDeleteTheButton) {
     button->touchUp(true);
     EXPECT_EQ(later, 0);
     EXPECT_EQ(tk::viewWithTag(&window, 4), nullptr);
-}
-
-TEST_F(ImageButtonTest, KeepsTitleAndPicture) {
-    button->setTitle("Menu");
-    button->setBackgroundImage(tk::Image("layout_power_on", QImage(4, 4, QImage::Format_ARGB32)));
-    EXPECT_EQ(button->title(), "Menu");
-    EXPECT_EQ(button->backgroundImage().name(), "layout_power_on");
-    EXPECT_FALSE(button->backgroundImage().isNull());
 }
 
 }  // namespace

@@ -11,8 +11,10 @@
 
 namespace {
 
+using Journal = std::vector<std::string>;
+
 struct Screen : tk::ViewController {
-    Screen(std::string name, std::vector<std::string>& journal, bool hidesBar = false)
+    Screen(std::string name, Journal& journal, bool hidesBar = false)
         : name(std::move(name)), journal(journal), hidesBar(hidesBar) {
         setTitle(QString::fromStdString(this->name));
     }
@@ -26,11 +28,9 @@ struct Screen : tk::ViewController {
     void viewWillDisappear(bool) override { journal.push_back(name + " disappears"); }
 
     std::string name;
-    std::vector<std::string>& journal;
+    Journal& journal;
     bool hidesBar;
 };
-
-using Journal = std::vector<std::string>;
 
 struct NavigationTest : ::testing::Test {
     Journal journal;
@@ -45,32 +45,21 @@ struct NavigationTest : ::testing::Test {
     std::shared_ptr<Screen> screen(const std::string& name) {
         return std::make_shared<Screen>(name, journal);
     }
+    void tapBack() {
+        nav->backButton()->touchDown();
+        nav->backButton()->touchUp(true);
+    }
 };
 
-TEST_F(NavigationTest, RootHidesTheBarBeforeItShows) {
+TEST_F(NavigationTest, RootHidesTheBarAndPushShowsOnlyTheTopWithItsTitleAndBackButton) {
     EXPECT_EQ(journal, (Journal{"root loaded", "root appears"}));
     EXPECT_TRUE(nav->isNavigationBarHidden());
     EXPECT_EQ(root->view()->geometry(), QRect(0, 0, 568, 320));
-    EXPECT_EQ(nav->topViewController(), root.get());
     EXPECT_EQ(root->navigationController(), nav.get());
-}
 
-TEST_F(NavigationTest, ViewControllersListTheStackFromTheRoot) {
-    auto files = screen("/");
-    auto folder = screen("/docs");
-    nav->pushViewController(files, false);
-    nav->pushViewController(folder, false);
-    using List = std::vector<tk::ViewController*>;
-    EXPECT_EQ(nav->viewControllers(), (List{root.get(), files.get(), folder.get()}));
-    nav->popViewController(false);
-    EXPECT_EQ(nav->viewControllers(), (List{root.get(), files.get()}));
-}
-
-TEST_F(NavigationTest, PushShowsOnlyTheTopWithTitleAndBackButton) {
     auto files = screen("/");
     nav->pushViewController(files, true);
     nav->setNavigationBarHidden(false, true);
-    EXPECT_EQ(nav->depth(), 2);
     EXPECT_EQ(nav->topViewController(), files.get());
     EXPECT_TRUE(files->view()->isVisible());
     EXPECT_FALSE(root->view()->isVisible());
@@ -80,24 +69,32 @@ TEST_F(NavigationTest, PushShowsOnlyTheTopWithTitleAndBackButton) {
     EXPECT_EQ(files->view()->geometry().top(), tk::NavigationController::kBarHeight);
 
     auto folder = screen("Documents");
-    nav->pushViewController(folder, true);
+    nav->pushViewController(folder, false);
+    nav->pushViewController(folder, true);  // already on the stack: not again
+    using List = std::vector<tk::ViewController*>;
+    EXPECT_EQ(nav->viewControllers(), (List{root.get(), files.get(), folder.get()}));
     EXPECT_EQ(nav->barTitle(), "Documents");
     EXPECT_TRUE(nav->backButton()->title().endsWith("/"));
+    folder->setTitle("Docs");
+    EXPECT_EQ(nav->barTitle(), "Docs");
 }
 
-TEST_F(NavigationTest, BackButtonPopsOneScreen) {
+TEST_F(NavigationTest, BackButtonPopsOneScreenOnlyWhileTheBarShows) {
     nav->pushViewController(screen("/"), true);
+    tapBack();
+    EXPECT_EQ(nav->depth(), 2) << "the root hid the bar";
     nav->setNavigationBarHidden(false, true);
     nav->pushViewController(screen("Documents"), true);
     journal.clear();
-    nav->backButton()->touchDown();
-    nav->backButton()->touchUp(true);
+    tapBack();
     EXPECT_EQ(nav->depth(), 2);
     EXPECT_EQ(nav->barTitle(), "/");
     EXPECT_EQ(journal, (Journal{"Documents disappears", "/ appears"}));
 }
 
-TEST_F(NavigationTest, PopToRootDropsEveryScreenAndRootHidesTheBarAgain) {
+TEST_F(NavigationTest, PopToRootDropsEveryScreenAndTheRootCannotBePopped) {
+    nav->popViewController(true);
+    EXPECT_EQ(nav->depth(), 1);
     nav->pushViewController(screen("/"), true);
     nav->setNavigationBarHidden(false, true);
     nav->pushViewController(screen("Documents"), true);
@@ -112,29 +109,6 @@ TEST_F(NavigationTest, PopToRootDropsEveryScreenAndRootHidesTheBarAgain) {
     nav->popToRootViewController(true);
     EXPECT_EQ(journal,
               (Journal{"Documents disappears", "root appears", "Documents gone", "/ gone"}));
-}
-
-TEST_F(NavigationTest, HiddenBarTakesNoTaps) {
-    nav->pushViewController(screen("/"), true);
-    nav->backButton()->touchDown();
-    nav->backButton()->touchUp(true);
-    EXPECT_EQ(nav->depth(), 2);
-}
-
-TEST_F(NavigationTest, RootCannotBePoppedAndAScreenCannotBePushedTwice) {
-    nav->popViewController(true);
-    EXPECT_EQ(nav->depth(), 1);
-    auto files = screen("/");
-    nav->pushViewController(files, true);
-    nav->pushViewController(files, true);
-    EXPECT_EQ(nav->depth(), 2);
-}
-
-TEST_F(NavigationTest, RetitlingTheTopScreenUpdatesTheBar) {
-    auto files = screen("/");
-    nav->pushViewController(files, false);
-    files->setTitle("Files");
-    EXPECT_EQ(nav->barTitle(), "Files");
 }
 
 }  // namespace

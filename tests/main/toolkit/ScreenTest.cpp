@@ -11,71 +11,57 @@ using tk::Idiom;
 using tk::LaunchOptions;
 using tk::Screen;
 
-void expectScreen(const Screen& screen, int L, int S, Idiom idiom) {
-    EXPECT_EQ(screen.L, L);
-    EXPECT_EQ(screen.S, S);
-    EXPECT_EQ(screen.idiom, idiom);
-}
-
-TEST(Screen, DisplayDecidesByDefault) {
-    expectScreen(Screen::forDisplay({1920, 1080}), 1024, 748, Idiom::Tablet);
-    expectScreen(Screen::forDisplay({768, 1024}), 1024, 748, Idiom::Tablet);
-    expectScreen(Screen::forDisplay({1024, 767}), 568, 300, Idiom::Phone);
-    expectScreen(Screen::forDisplay({800, 600}), 568, 300, Idiom::Phone);
-    // Smaller than a phone: the display itself, less the status bar.
-    expectScreen(Screen::forDisplay({480, 320}), 480, 300, Idiom::Phone);
-}
-
-TEST(Screen, WindowIsLBySPlusTheStatusBar) {
-    EXPECT_EQ(Screen::phone().windowSize(), QSize(568, 320));
+TEST(Screen, OptionsWinOverTheDisplayWhichDecidesOtherwise) {
+    const QSize big(2560, 1440);
+    const struct {
+        std::optional<Idiom> idiom;
+        std::optional<QSize> measures;
+        QSize display;
+        int L, S;
+        Idiom expected;
+    } cases[] = {
+        {{}, {}, {1920, 1080}, 1024, 748, Idiom::Tablet},
+        {{}, {}, {768, 1024}, 1024, 748, Idiom::Tablet},
+        {{}, {}, {1024, 767}, 568, 300, Idiom::Phone},
+        {{}, {}, {480, 320}, 480, 300, Idiom::Phone},  // below a phone: the display less the bar
+        {Idiom::Phone, {}, big, 568, 300, Idiom::Phone},
+        {Idiom::Tablet, {}, {800, 600}, 1024, 748, Idiom::Tablet},
+        {{}, QSize(500, 300), big, 500, 300, Idiom::Phone},
+        {{}, QSize(1024, 748), {800, 600}, 1024, 748, Idiom::Tablet},
+        {Idiom::Phone, QSize(1024, 748), big, 1024, 748, Idiom::Phone},
+    };
+    for (const auto& c : cases) {
+        const Screen screen = Screen::resolve(c.idiom, c.measures, c.display);
+        SCOPED_TRACE(testing::Message() << c.display.width() << "x" << c.display.height());
+        EXPECT_EQ(screen.L, c.L);
+        EXPECT_EQ(screen.S, c.S);
+        EXPECT_EQ(screen.idiom, c.expected);
+    }
+    EXPECT_EQ(Screen::phone().windowSize(), QSize(568, 320)) << "L by S plus the status bar";
     EXPECT_EQ(Screen::tablet().windowSize(), QSize(1024, 768));
     EXPECT_TRUE(Screen::tablet().isTablet());
 }
 
-TEST(Screen, OptionsWinOverTheDisplay) {
-    const QSize bigDisplay(2560, 1440);
-    expectScreen(Screen::resolve(Idiom::Phone, std::nullopt, bigDisplay), 568, 300, Idiom::Phone);
-    expectScreen(Screen::resolve(Idiom::Tablet, std::nullopt, {800, 600}), 1024, 748,
-                 Idiom::Tablet);
-    expectScreen(Screen::resolve(std::nullopt, QSize(500, 300), bigDisplay), 500, 300,
-                 Idiom::Phone);
-    expectScreen(Screen::resolve(std::nullopt, QSize(1024, 748), {800, 600}), 1024, 748,
-                 Idiom::Tablet);
-    expectScreen(Screen::resolve(Idiom::Phone, QSize(1024, 748), bigDisplay), 1024, 748,
-                 Idiom::Phone);
-    expectScreen(Screen::resolve(std::nullopt, std::nullopt, bigDisplay), 1024, 748, Idiom::Tablet);
-}
-
-TEST(LaunchOptions, ReadsIdiomScreenAndSettings) {
-    auto options = LaunchOptions::parse(
-        {"app", "--idiom", "tablet", "--screen=501x300", "--other", "--settings", "/tmp/x.ini"});
+TEST(LaunchOptions, ReadsIdiomScreenAndSettingsAndTheLastGoodValueWins) {
+    auto options =
+        LaunchOptions::parse({"app", "--idiom", "phone", "--screen", "480x300", "--other",
+                              "--screen=501x300", "--idiom=tablet", "--settings", "/tmp/x.ini"});
     EXPECT_EQ(options.idiom, Idiom::Tablet);
     EXPECT_EQ(options.measures, QSize(501, 300));
     EXPECT_EQ(options.settingsFile, QString("/tmp/x.ini"));
 }
 
-TEST(LaunchOptions, NothingGivenLeavesEverythingOpen) {
-    auto options = LaunchOptions::parse({"app", "--script", "tour.txt"});
-    EXPECT_FALSE(options.idiom);
-    EXPECT_FALSE(options.measures);
-    EXPECT_FALSE(options.settingsFile);
-}
-
-TEST(LaunchOptions, BadValuesAreLoggedAndIgnored) {
+TEST(LaunchOptions, BadOrMissingValuesAreLoggedAndLeaveEverythingOpen) {
     base::LogCapture capture;
+    const auto none = LaunchOptions::parse({"app", "--script", "tour.txt"});
+    EXPECT_FALSE(none.idiom || none.measures || none.settingsFile);
+    EXPECT_TRUE(capture.lines().empty());
     auto options = LaunchOptions::parse({"app", "--idiom", "watch", "--screen", "568by300",
                                          "--screen", "99999x300", "--screen=0x0", "--settings"});
     EXPECT_FALSE(options.idiom);
     EXPECT_FALSE(options.measures);
     EXPECT_FALSE(options.settingsFile);
     EXPECT_EQ(capture.lines().size(), 5u);
-}
-
-TEST(LaunchOptions, LastGoodValueWins) {
-    auto options =
-        LaunchOptions::parse({"app", "--idiom=phone", "--idiom=tablet", "--screen", "480x300"});
-    EXPECT_EQ(options.idiom, Idiom::Tablet);
-    EXPECT_EQ(options.measures, QSize(480, 300));
 }
 
 }  // namespace

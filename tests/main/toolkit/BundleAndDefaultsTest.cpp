@@ -1,0 +1,118 @@
+// What the app reads from its bundle and keeps in its settings file.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include "base/Log.h"
+#include "main/toolkit/Bundle.h"
+#include "main/toolkit/UserDefaults.h"
+
+namespace {
+
+struct BundleTest : ::testing::Test {
+    QTemporaryDir dir;
+    tk::Bundle bundle{dir.path()};
+
+    void writePicture(const QString& name, QColor color, QSize size = {4, 3}) {
+        QImage image(size, QImage::Format_ARGB32);
+        image.fill(color);
+        ASSERT_TRUE(image.save(dir.path() + "/" + name + ".png"));
+    }
+    void writeFile(const QString& file, const QByteArray& bytes) {
+        QFile out(dir.path() + "/" + file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+    }
+};
+
+TEST_F(BundleTest, PicturesLoadByNameOnceAndMissingOrBrokenOnesGiveNothing) {
+    writePicture("logo", Qt::green);
+    const tk::Image logo = bundle.image("logo");
+    EXPECT_EQ(logo.name(), "logo");
+    EXPECT_EQ(logo.pixels().size(), QSize(4, 3));
+    EXPECT_EQ(logo.pixels().pixelColor(0, 0), QColor(Qt::green));
+    QFile::remove(dir.path() + "/logo.png");
+    EXPECT_FALSE(bundle.image("logo").isNull()) << "loaded pictures are kept";
+
+    const tk::Image missing = bundle.image("layout_power_on");
+    EXPECT_TRUE(missing.isNull());
+    EXPECT_EQ(missing.name(), "layout_power_on") << "the name stays known";
+    EXPECT_TRUE(bundle.image("").isNull());
+    writeFile("bg.png", "not a png at all");
+    base::LogCapture capture;
+    EXPECT_TRUE(bundle.image("bg").isNull());
+    EXPECT_EQ(capture.lines().size(), 1u);
+}
+
+TEST_F(BundleTest, PicturesLargerThanTheWindowAreKeptAtTheWindowsSize) {
+    writePicture("bg", Qt::blue, {40, 3});
+    writePicture("logo", Qt::green);
+    bundle.fitPicturesToWindow(QSize(10, 20));  // offscreen: one device pixel per point
+    EXPECT_EQ(bundle.image("bg").pixels().size(), QSize(10, 3)) << "each direction on its own";
+    EXPECT_EQ(bundle.image("bg").pixels().pixelColor(5, 1), QColor(Qt::blue));
+    EXPECT_EQ(bundle.image("logo").pixels().size(), QSize(4, 3)) << "small ones stay as drawn";
+}
+
+TEST_F(BundleTest, NamesCannotLeaveTheResourceDirectory) {
+    QTemporaryDir outside;
+    QImage(2, 2, QImage::Format_ARGB32).save(outside.path() + "/secret.png");
+    const QString relative = "../" + QFileInfo(outside.path()).fileName() + "/secret";
+    EXPECT_TRUE(bundle.image(relative).isNull());
+    EXPECT_EQ(bundle.pathForResource(relative, "png"), std::nullopt);
+    EXPECT_EQ(bundle.pathForResource("logo", "../png"), std::nullopt);
+    EXPECT_EQ(bundle.dictionary("../zh"), std::nullopt);
+}
+
+TEST_F(BundleTest, ResourcesOfAnyTypeAndDictionariesFromPropertyLists) {
+    EXPECT_EQ(bundle.pathForResource("en", "plist"), std::nullopt);
+    writeFile("en.plist",
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+              "<plist version=\"1.0\"><dict><key>Menu</key><string>Menu</string>"
+              "<key>Setting</key><string>Settings</string></dict></plist>\n");
+    EXPECT_EQ(bundle.pathForResource("en", "plist"), dir.path() + "/en.plist");
+    EXPECT_EQ(bundle.pathForResource("en", "png"), std::nullopt);
+    const auto english = bundle.dictionary("en");
+    ASSERT_TRUE(english);
+    EXPECT_EQ(*english, (tk::StringDictionary{{"Menu", "Menu"}, {"Setting", "Settings"}}));
+
+    EXPECT_EQ(bundle.dictionary("zh"), std::nullopt);
+    writeFile("zh.plist", "<plist><dict><key>Menu</key>");
+    base::LogCapture capture;
+    EXPECT_EQ(bundle.dictionary("zh"), std::nullopt);
+    EXPECT_EQ(capture.lines().size(), 1u);
+}
+
+struct UserDefaultsTest : ::testing::Test {
+    QTemporaryDir dir;
+    QString file = dir.path() + "/defaults.ini";
+};
+
+TEST_F(UserDefaultsTest, ValuesAreWrittenThroughAtOnceAndSurviveARestart) {
+    {
+        tk::UserDefaults writer(file);
+        EXPECT_EQ(writer.integerForKey("languageFlag"), 0) << "a missing key";
+        writer.setInteger(1, "languageFlag");
+        writer.setInteger(-5000000000LL, "big");
+        // A second reader sees it while the writer lives: the app may be killed at any time.
+        EXPECT_EQ(tk::UserDefaults(file).integerForKey("languageFlag"), 1);
+    }
+    tk::UserDefaults again(file);
+    EXPECT_EQ(again.integerForKey("languageFlag"), 1);
+    EXPECT_EQ(again.integerForKey("big"), -5000000000LL);
+    EXPECT_EQ(again.fileName(), file);
+}
+
+TEST_F(UserDefaultsTest, DamagedValueReadsZeroWithOneLogLine) {
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("[General]\nlanguageFlag=english\n");
+    out.close();
+    tk::UserDefaults defaults(file);
+    base::LogCapture capture;
+    EXPECT_EQ(defaults.integerForKey("languageFlag"), 0);
+    EXPECT_EQ(capture.lines().size(), 1u);
+}
+
+}  // namespace
