@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 #include "CentralFixture.h"
 #include "base/Log.h"
 #include "bluetooth/ChairChoice.h"
@@ -8,111 +10,87 @@
 namespace bluetooth::testing {
 namespace {
 
-TEST(ChairChoiceTest, ReadsTheChairOption) {
+using Lines = std::vector<std::string>;
+
+TEST(ChairChoiceTest, ReadsTheChairOptionAndABadOneIsOneLogLineAndAuto) {
     base::LogCapture log;
-    using Args = std::vector<std::string>;
-    EXPECT_EQ(chairKindFromArguments(Args{"massage-remote"}), ChairKind::Auto);
-    EXPECT_EQ(chairKindFromArguments(Args{"app", "--chair", "bluetooth"}), ChairKind::Bluetooth);
-    EXPECT_EQ(chairKindFromArguments(Args{"app", "--chair=simulated"}), ChairKind::Simulated);
-    EXPECT_EQ(chairKindFromArguments(Args{"chairctl", "monitor", "--chair", "auto"}),
-              ChairKind::Auto);
-    EXPECT_TRUE(log.lines().empty());
+    const std::pair<Lines, ChairKind> cases[] = {
+        {{"massage-remote"}, ChairKind::Auto},
+        {{"app", "--chair", "bluetooth"}, ChairKind::Bluetooth},
+        {{"app", "--chair=simulated"}, ChairKind::Simulated},
+        {{"chairctl", "monitor", "--chair", "auto"}, ChairKind::Auto},
+        {{"app", "--chair", "Bluetooth"}, ChairKind::Auto},
+        {{"app", "--chair"}, ChairKind::Auto},
+        {{"app", "--chairs=bluetooth"}, ChairKind::Auto},
+    };
+    for (const auto& [args, kind] : cases)
+        EXPECT_EQ(chairKindFromArguments(args), kind) << args.back();
+    EXPECT_EQ(log.lines(),
+              (Lines{"Unknown --chair Bluetooth; using auto (auto|bluetooth|simulated)",
+                     "--chair needs auto, bluetooth or simulated; using auto"}));
 }
 
-TEST(ChairChoiceTest, BadOptionIsOneLogLineAndAuto) {
-    base::LogCapture log;
-    using Args = std::vector<std::string>;
-    EXPECT_EQ(chairKindFromArguments(Args{"app", "--chair", "Bluetooth"}), ChairKind::Auto);
-    EXPECT_EQ(chairKindFromArguments(Args{"app", "--chair"}), ChairKind::Auto);
-    EXPECT_EQ(chairKindFromArguments(Args{"app", "--chairs=bluetooth"}), ChairKind::Auto);
-    EXPECT_EQ(log.lines(), (std::vector<std::string>{
-                               "Unknown --chair Bluetooth; using auto (auto|bluetooth|simulated)",
-                               "--chair needs auto, bluetooth or simulated; using auto"}));
-}
-
-class ChoosingTest : public ::testing::Test {
-protected:
-    ChairSources sources(bool adapter) {
-        ChairSources s;
-        s.bluetooth = [this] {
-            ++bluetoothMade;
-            return chairlink::BleCentralFactory([] { return nullptr; });
-        };
-        s.standIn = [this] {
-            ++standInMade;
-            return chairlink::BleCentralFactory([] { return nullptr; });
-        };
-        s.adapterPresent = [this, adapter] {
-            ++probes;
-            return adapter;
-        };
-        return s;
+TEST(ChairChoiceTest, AutoTakesBluetoothOnlyWithAnAdapterAndSimulatedNeverAsks) {
+    struct Case {
+        ChairKind kind;
+        bool adapter, withStandIn;
+        const char* description;
+        bool isDemo;
+        int bluetoothMade, standInMade;
+        const char* log;
+    } const cases[] = {
+        {ChairKind::Auto, true, true, "Bluetooth", false, 1, 0,
+         "Chair: Bluetooth (a local adapter is present)"},
+        {ChairKind::Auto, false, true, "stand-in chair", true, 0, 1,
+         "Chair: stand-in chair (no Bluetooth adapter found)"},
+        {ChairKind::Bluetooth, false, true, "Bluetooth", false, 1, 0,
+         "no Bluetooth adapter was found"},
+        {ChairKind::Simulated, true, true, "stand-in chair", true, 0, 1, "Chair: stand-in chair"},
+        // Without a stand-in everything is Bluetooth.
+        {ChairKind::Auto, false, false, "Bluetooth", false, 1, 0, ""},
+        {ChairKind::Simulated, false, false, "Bluetooth", false, 1, 0, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.description + std::string(c.withStandIn ? "" : " without a stand-in"));
+        base::LogCapture log;
+        int bluetoothMade = 0, standInMade = 0, probes = 0;
+        ChairSources sources{
+            .bluetooth =
+                [&] {
+                    return ++bluetoothMade, chairlink::BleCentralFactory([] { return nullptr; });
+                },
+            .standIn =
+                [&] { return ++standInMade, chairlink::BleCentralFactory([] { return nullptr; }); },
+            .adapterPresent = [&] { return ++probes, c.adapter; }};
+        if (!c.withStandIn) sources.standIn = nullptr;
+        auto choice = chooseChair(c.kind, sources);
+        EXPECT_EQ(choice.description, c.description);
+        EXPECT_EQ(choice.isDemo, c.isDemo);
+        EXPECT_TRUE(choice.centralFactory);
+        EXPECT_EQ(bluetoothMade, c.bluetoothMade);
+        EXPECT_EQ(standInMade, c.standInMade);
+        if (c.kind == ChairKind::Simulated) {
+            EXPECT_EQ(probes, 0);
+        }
+        if (c.kind == ChairKind::Bluetooth) {
+            ASSERT_EQ(log.lines().size(), 1u);
+            EXPECT_NE(log.lines()[0].find(c.log), std::string::npos) << log.lines()[0];
+        } else if (*c.log) {
+            EXPECT_EQ(log.lines(), Lines{c.log});
+        }
     }
-
-    base::LogCapture log;
-    int bluetoothMade = 0;
-    int standInMade = 0;
-    int probes = 0;
-};
-
-TEST_F(ChoosingTest, AutoTakesBluetoothWhenThereIsAnAdapter) {
-    auto choice = chooseChair(ChairKind::Auto, sources(true));
-    EXPECT_EQ(choice.description, "Bluetooth");
-    EXPECT_FALSE(choice.isDemo);
-    EXPECT_TRUE(choice.centralFactory);
-    EXPECT_EQ(bluetoothMade, 1);
-    EXPECT_EQ(standInMade, 0);
-    EXPECT_EQ(log.lines(),
-              std::vector<std::string>{"Chair: Bluetooth (a local adapter is present)"});
-}
-
-TEST_F(ChoosingTest, AutoTakesTheStandInWithoutAnAdapter) {
-    auto choice = chooseChair(ChairKind::Auto, sources(false));
-    EXPECT_EQ(choice.description, "stand-in chair");
-    EXPECT_TRUE(choice.isDemo);
-    EXPECT_EQ(standInMade, 1);
-    EXPECT_EQ(bluetoothMade, 0);
-    EXPECT_EQ(log.lines(),
-              std::vector<std::string>{"Chair: stand-in chair (no Bluetooth adapter found)"});
-}
-
-TEST_F(ChoosingTest, BluetoothWithoutAnAdapterSaysSoAndStaysBluetooth) {
-    auto choice = chooseChair(ChairKind::Bluetooth, sources(false));
-    EXPECT_EQ(choice.description, "Bluetooth");
-    EXPECT_FALSE(choice.isDemo);
-    EXPECT_EQ(standInMade, 0);
-    ASSERT_EQ(log.lines().size(), 1u);
-    EXPECT_NE(log.lines()[0].find("no Bluetooth adapter was found"), std::string::npos);
-}
-
-TEST_F(ChoosingTest, SimulatedNeverAsksForTheAdapter) {
-    auto choice = chooseChair(ChairKind::Simulated, sources(true));
-    EXPECT_TRUE(choice.isDemo);
-    EXPECT_EQ(probes, 0);
-    EXPECT_EQ(bluetoothMade, 0);
-    EXPECT_EQ(log.lines(), std::vector<std::string>{"Chair: stand-in chair"});
-}
-
-TEST_F(ChoosingTest, WithoutAStandInEverythingIsBluetooth) {
-    auto s = sources(false);
-    s.standIn = nullptr;
-    EXPECT_EQ(chooseChair(ChairKind::Auto, s).description, "Bluetooth");
-    EXPECT_EQ(chooseChair(ChairKind::Simulated, s).description, "Bluetooth");
-    EXPECT_EQ(bluetoothMade, 2);
 }
 
 // The probe asks BlueZ (here the mock) from the Bluetooth thread.
-using AdapterProbeTest = CentralFixture;
+using AdapterProbeTest = MockFixture;
 
-TEST_F(AdapterProbeTest, SeesWhetherBlueZHasAnAdapter) {
+TEST_F(AdapterProbeTest, SeesWhetherBlueZHasAnAdapterAndABusyThreadCountsAsNone) {
     EXPECT_TRUE(hasLocalAdapter(*thread_));
     mock_->removeAdapter();
     EXPECT_FALSE(hasLocalAdapter(*thread_));
     mock_->addAdapter();
     EXPECT_TRUE(hasLocalAdapter(*thread_));
-}
 
-TEST_F(AdapterProbeTest, ABusyBluetoothThreadCountsAsNoAdapter) {
     base::LogCapture log;
     auto release = std::make_shared<std::atomic<bool>>(false);
     thread_->post([release] {

@@ -1,3 +1,4 @@
+// chairctl as a user runs it, `monitor --chair bluetooth`, against the mock chair.
 #include <gtest/gtest.h>
 
 #include <QProcess>
@@ -5,7 +6,6 @@
 #include "MockBluez.h"
 #include "link/CommandFrames.h"
 
-// chairctl as a user runs it, `monitor --chair bluetooth`, against the mock chair.
 namespace bluetooth::testing {
 namespace {
 
@@ -21,15 +21,14 @@ TEST(ChairctlOverBluetoothTest, MonitorReachesTheChairAndPrintsItsStatus) {
     chairctl.start(CHAIRCTL_BINARY, {"monitor", "--chair", "bluetooth", "--frames", "1"});
     ASSERT_TRUE(chairctl.waitForStarted(5000));
     const auto linkUp = chairlink::buildCommandFrame(chairlink::kLinkUpCode, {});
-    const chairlink::Bytes linkUpFrame(linkUp.begin(), linkUp.end());
     ASSERT_TRUE(waitUntil(
         [&] {
             auto writes = mock->writes(chair);
-            return !writes.empty() && writes.front() == linkUpFrame;
+            return !writes.empty() &&
+                   writes.front() == chairlink::Bytes(linkUp.begin(), linkUp.end());
         },
         std::chrono::seconds(10)))
         << chairctl.readAllStandardError().toStdString();
-
     ASSERT_EQ(mock->notify(chair, {0xAA, 0x55, 0xF3, 0x61, 0x02, 0x03, 0x01, 0x5A, 0x0D, 0x0A}),
               "");
     ASSERT_TRUE(chairctl.waitForFinished(10000));

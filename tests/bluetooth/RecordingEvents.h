@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
@@ -29,48 +30,94 @@ struct CentralEvent {
     bool onQueue = false;  // arrived on the queue given to start()
 };
 
-// Records every event a central delivers and lets a test wait for one with a deadline.
+using Match = std::function<bool(const CentralEvent&)>;
+inline Match isKind(const std::string& kind) {
+    return [kind](const CentralEvent& e) { return e.kind == kind; };
+}
+
+// Records every event a central delivers and lets a test wait up to 5 s for one.
 class RecordingEvents final : public chairlink::BleCentralEvents {
 public:
     explicit RecordingEvents(std::shared_ptr<base::SerialQueue> queue) : queue_(std::move(queue)) {}
+    using Id = chairlink::PeripheralId;
+    using Error = chairlink::ErrorText;
+    using Bytes = chairlink::Bytes;
 
-    using Match = std::function<bool(const CentralEvent&)>;
+    // The first recorded event that matches.
+    std::optional<CentralEvent> waitFor(const Match& match) {
+        std::unique_lock lock(mutex_);
+        std::optional<CentralEvent> found;
+        changed_.wait_for(lock, std::chrono::seconds(5), [&] {
+            auto it = std::find_if(events_.begin(), events_.end(), match);
+            if (it != events_.end()) found = *it;
+            return found.has_value();
+        });
+        return found;
+    }
+    std::optional<CentralEvent> waitFor(const std::string& kind) { return waitFor(isKind(kind)); }
+    // Whether `n` recorded events match within the time.
+    bool waitForCount(const Match& match, std::size_t n) {
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, std::chrono::seconds(5), [&] {
+            return std::size_t(std::count_if(events_.begin(), events_.end(), match)) >= n;
+        });
+    }
+    std::vector<CentralEvent> matching(const Match& match = {}) const {
+        std::lock_guard lock(mutex_);
+        std::vector<CentralEvent> result;
+        for (const auto& e : events_) {
+            if (!match || match(e)) result.push_back(e);
+        }
+        return result;
+    }
+    std::size_t count() const { return matching().size(); }
 
-    // The first recorded event from `from` on that matches, waiting up to `timeout`.
-    std::optional<CentralEvent> waitFor(const Match& match,
-                                        std::chrono::milliseconds timeout = std::chrono::seconds(5),
-                                        std::size_t from = 0);
-    std::optional<CentralEvent> waitFor(
-        const std::string& kind, std::chrono::milliseconds timeout = std::chrono::seconds(5));
-    // Whether `n` recorded events match within `timeout`.
-    bool waitForCount(const Match& match, std::size_t n,
-                      std::chrono::milliseconds timeout = std::chrono::seconds(5));
-    std::vector<CentralEvent> matching(const Match& match) const;
-    std::vector<CentralEvent> events() const;
-    std::size_t count() const;
-
-    void centralStateChanged(chairlink::ManagerState state) override;
-    void didDiscover(const chairlink::PeripheralId& peripheral,
-                     const std::optional<std::string>& name, int rssi) override;
-    void didConnect(const chairlink::PeripheralId& peripheral) override;
-    void didFailToConnect(const chairlink::PeripheralId& peripheral,
-                          const std::string& error) override;
-    void didDisconnect(const chairlink::PeripheralId& peripheral,
-                       const chairlink::ErrorText& error) override;
-    void didDiscoverServices(const chairlink::PeripheralId& peripheral,
-                             const chairlink::ErrorText& error) override;
-    void didDiscoverCharacteristics(const chairlink::PeripheralId& peripheral,
-                                    const std::string& service,
-                                    const chairlink::ErrorText& error) override;
-    void didUpdateValue(const chairlink::PeripheralId& peripheral,
-                        const std::string& characteristic, const chairlink::Bytes& value,
-                        const chairlink::ErrorText& error) override;
-    void didUpdateNotificationState(const chairlink::PeripheralId& peripheral,
-                                    const std::string& characteristic, bool notifying,
-                                    const chairlink::ErrorText& error) override;
+    void centralStateChanged(chairlink::ManagerState state) override {
+        record({.kind = "state", .state = state});
+    }
+    void didDiscover(const Id& p, const std::optional<std::string>& name, int rssi) override {
+        record({.kind = "discover", .peripheral = p, .name = name, .rssi = rssi});
+    }
+    void didConnect(const Id& p) override { record({.kind = "connect", .peripheral = p}); }
+    void didFailToConnect(const Id& p, const std::string& error) override {
+        record({.kind = "fail", .peripheral = p, .error = error});
+    }
+    void didDisconnect(const Id& p, const Error& error) override {
+        record({.kind = "disconnect", .peripheral = p, .error = error});
+    }
+    void didDiscoverServices(const Id& p, const Error& error) override {
+        record({.kind = "services", .peripheral = p, .error = error});
+    }
+    void didDiscoverCharacteristics(const Id& p, const std::string& service,
+                                    const Error& error) override {
+        record({.kind = "characteristics", .peripheral = p, .service = service, .error = error});
+    }
+    void didUpdateValue(const Id& p, const std::string& c, const Bytes& value,
+                        const Error& error) override {
+        record({.kind = "value",
+                .peripheral = p,
+                .characteristic = c,
+                .value = value,
+                .error = error});
+    }
+    void didUpdateNotificationState(const Id& p, const std::string& c, bool on,
+                                    const Error& error) override {
+        record({.kind = "notify",
+                .peripheral = p,
+                .characteristic = c,
+                .notifying = on,
+                .error = error});
+    }
 
 private:
-    void record(CentralEvent event);
+    void record(CentralEvent event) {
+        event.onQueue = queue_->isCurrent();
+        {
+            std::lock_guard lock(mutex_);
+            events_.push_back(std::move(event));
+        }
+        changed_.notify_all();
+    }
 
     std::shared_ptr<base::SerialQueue> queue_;
     mutable std::mutex mutex_;

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <mutex>
 
 #include "chair/ChairRadio.h"
@@ -9,22 +8,23 @@
 
 namespace {
 
-using chairlink::BleCentralEvents;
 using chairlink::ErrorText;
-using chairlink::ManagerState;
 using chairlink::PeripheralId;
+using chairtest::kLinkCheck;
+using chairtest::kLinkUp;
+using Lines = std::vector<std::string>;
 
 std::string errorPart(const ErrorText& error) {
     return error ? " error: " + *error : "";
 }
 
 // Writes every event as one line; events come on the client queue, tests read on main.
-class RecordingEvents final : public BleCentralEvents {
+class RecordingEvents final : public chairlink::BleCentralEvents {
 public:
     explicit RecordingEvents(base::SerialQueue& queue) : queue_(queue) {}
 
-    void centralStateChanged(ManagerState state) override {
-        add(state == ManagerState::PoweredOn ? "powered on" : "not powered on");
+    void centralStateChanged(chairlink::ManagerState state) override {
+        add(state == chairlink::ManagerState::PoweredOn ? "powered on" : "not powered on");
     }
     void didDiscover(const PeripheralId& p, const std::optional<std::string>& name,
                      int rssi) override {
@@ -53,7 +53,7 @@ public:
         add("notify " + c + (on ? " on" : " off"));
     }
 
-    std::vector<std::string> take() {
+    Lines take() {
         std::lock_guard lock(mutex_);
         return std::exchange(lines_, {});
     }
@@ -67,7 +67,7 @@ private:
 
     base::SerialQueue& queue_;
     std::mutex mutex_;
-    std::vector<std::string> lines_;
+    Lines lines_;
 };
 
 class CentralTest : public ::testing::Test {
@@ -79,22 +79,23 @@ protected:
         central->start(events, queue);
         rig.clock.runDue();
     }
-
-    // Connects to the chair and subscribes, as the BLE client does.
-    void connectAndSubscribe() {
+    // Connects, discovers both characteristics and subscribes, as the BLE client does.
+    void connectAndDiscover(bool subscribe = true, bool bothCharacteristics = true) {
         start();
         central->connect(chair::kChairId);
         central->discoverServices(chair::kChairId, {"FFE0"});
         central->discoverCharacteristics(chair::kChairId, "FFE0", {"FFE1"});
-        central->discoverCharacteristics(chair::kChairId, "FFE0", {"FFE2"});
-        central->setNotify(chair::kChairId, "FFE0", "FFE1", true);
+        if (bothCharacteristics)
+            central->discoverCharacteristics(chair::kChairId, "FFE0", {"FFE2"});
+        if (subscribe) central->setNotify(chair::kChairId, "FFE0", "FFE1", true);
         rig.clock.runDue();
-        events.take();
     }
-
     void write(const chairlink::Bytes& value) {
         central->writeWithoutResponse(chair::kChairId, "FFE0", "FFE2", value);
         rig.clock.runDue();
+    }
+    std::vector<chairlink::BleCharacteristicInfo> characteristics() {
+        return central->services(chair::kChairId)->at(0).characteristics;
     }
 
     chairtest::ChairRig rig;
@@ -105,11 +106,10 @@ protected:
 
 TEST_F(CentralTest, AdvertisesWhilePoweredOnAndRepeatsOnlyWhenDuplicatesAreAllowed) {
     start();
-    EXPECT_EQ(central->state(), ManagerState::PoweredOn);
+    EXPECT_EQ(central->state(), chairlink::ManagerState::PoweredOn);
     central->scan("FFE0", true);
     rig.clock.runDue();
-    EXPECT_EQ(events.take(),
-              (std::vector<std::string>{"powered on", "discover chair 'Vornalex Chair' -58"}));
+    EXPECT_EQ(events.take(), (Lines{"powered on", "discover chair 'Vornalex Chair' -58"}));
     rig.clock.advance(1.0);
     EXPECT_EQ(events.take().size(), 4u);  // every 0.25 s
     central->stopScan();
@@ -123,139 +123,34 @@ TEST_F(CentralTest, AdvertisesWhilePoweredOnAndRepeatsOnlyWhenDuplicatesAreAllow
     EXPECT_TRUE(events.take().empty());
 }
 
-TEST_F(CentralTest, DiscoveryOffersTheChairServiceAndBothCharacteristics) {
-    start();
-    central->connect(chair::kChairId);
-    central->discoverServices(chair::kChairId, {"FFE0"});
-    central->discoverCharacteristics(chair::kChairId, "FFE0", {"FFE1"});
-    rig.clock.runDue();
-    EXPECT_TRUE(central->isConnected(chair::kChairId));
-    auto services = central->services(chair::kChairId);
-    ASSERT_TRUE(services.has_value());
-    ASSERT_EQ(services->size(), 1u);
-    EXPECT_EQ((*services)[0].characteristics.size(), 1u);
-    central->discoverCharacteristics(chair::kChairId, "FFE0", {"FFE2"});
-    central->setNotify(chair::kChairId, "FFE0", "FFE1", true);
-    rig.clock.runDue();
-    services = central->services(chair::kChairId);
-    ASSERT_EQ((*services)[0].characteristics.size(), 2u);
-    EXPECT_TRUE((*services)[0].characteristics[0].notifying);
-    EXPECT_EQ(events.take(),
-              (std::vector<std::string>{"powered on", "connect chair", "services chair",
-                                        "characteristics chair FFE0", "characteristics chair FFE0",
-                                        "notify FFE1 on"}));
-    central->cancelConnection(chair::kChairId);
-    rig.clock.runDue();
-    EXPECT_EQ(events.take(), std::vector<std::string>{"disconnect chair"});
-    EXPECT_FALSE(central->services(chair::kChairId).has_value());
-}
-
-TEST_F(CentralTest, LinkUpIsAnsweredWithTheFullStatusAndTheLinkCheckIsEchoed) {
-    connectAndSubscribe();
-    write(chairtest::frame({0xAA, 0x55, 0x01, 0x31, 0x32, 0x0D, 0x0A}));
-    auto lines = events.take();
-    ASSERT_EQ(lines.size(), 7u);
-    EXPECT_EQ(lines[0], "value FFE1 AA 55 F1 00 00 00 00 F1 0D 0A");
-    EXPECT_EQ(lines[5], "value FFE1 AA 55 F6 00 F6 0D 0A");
-    write(chairtest::frame({0xAA, 0x55, 0x01, 0xB1, 0xB2, 0x0D, 0x0A}));
-    EXPECT_EQ(events.take(), std::vector<std::string>{"value FFE1 AA 55 01 B1 B2 0D 0A"});
-}
-
-TEST_F(CentralTest, NothingIsSentToACentralThatHasNotSubscribed) {
-    start();
-    central->connect(chair::kChairId);
-    central->discoverServices(chair::kChairId, {});
-    central->discoverCharacteristics(chair::kChairId, "FFE0", {});
-    rig.clock.runDue();
-    events.take();
-    write(chairtest::frame({0xAA, 0x55, 0x01, 0xB1, 0xB2, 0x0D, 0x0A}));
-    EXPECT_TRUE(events.take().empty());
-    EXPECT_EQ(rig.chair->writes().size(), 1u);
-}
-
-TEST_F(CentralTest, ConnectionFaultsFailTheAttemptsAsked) {
-    rig.chair->setFaults({.failConnections = 1});
-    start();
-    central->connect(chair::kChairId);
-    central->connect(chair::kChairId);
-    rig.clock.runDue();
-    auto lines = events.take();
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[1], "fail chair error: The connection has failed.");
-    EXPECT_EQ(lines[2], "connect chair");
-    EXPECT_EQ(rig.chair->faults().failConnections, 0);
-
-    central->cancelConnection(chair::kChairId);
-    rig.chair->setFaults({.refuseConnections = true});
-    for (int i = 0; i < 3; ++i) central->connect(chair::kChairId);
-    rig.clock.runDue();
-    lines = events.take();
-    EXPECT_EQ(std::count(lines.begin(), lines.end(),
-                         "fail chair error: The connection was refused by the peripheral."),
-              3);
-    EXPECT_EQ(rig.chair->connectAttempts(), 5);
-    EXPECT_EQ(rig.chair->connections(), 1);
-}
-
-TEST_F(CentralTest, DiscoveryFaultsReportErrors) {
-    rig.chair->setFaults({.failServiceDiscovery = 1, .failCharacteristicDiscovery = 1});
-    start();
-    central->connect(chair::kChairId);
-    central->discoverServices(chair::kChairId, {"FFE0"});
-    central->discoverServices(chair::kChairId, {"FFE0"});
-    central->discoverCharacteristics(chair::kChairId, "FFE0", {"FFE1"});
-    central->discoverCharacteristics(chair::kChairId, "FFE0", {"FFE1"});
-    rig.clock.runDue();
-    EXPECT_EQ(
-        events.take(),
-        (std::vector<std::string>{
-            "powered on", "connect chair", "services chair error: Service discovery failed.",
-            "services chair", "characteristics chair FFE0 error: Characteristic discovery failed.",
-            "characteristics chair FFE0"}));
-}
-
 TEST_F(CentralTest, CharacteristicAnswersCanComeInReverse) {
     rig.chair->setFaults({.reverseCharacteristicAnswers = true});
-    start();
-    central->connect(chair::kChairId);
-    central->discoverServices(chair::kChairId, {"FFE0"});
-    central->discoverCharacteristics(chair::kChairId, "FFE0", {"FFE1"});
-    rig.clock.runDue();
-    EXPECT_EQ(central->services(chair::kChairId)->at(0).characteristics.size(), 0u);
+    connectAndDiscover(false, false);
+    EXPECT_EQ(characteristics().size(), 0u);
     central->discoverCharacteristics(chair::kChairId, "FFE0", {"FFE2"});
     rig.clock.runDue();
-    auto chars = central->services(chair::kChairId)->at(0).characteristics;
-    ASSERT_EQ(chars.size(), 2u);
-    EXPECT_EQ(chars[0].uuid, "FFE2");
+    ASSERT_EQ(characteristics().size(), 2u);
+    EXPECT_EQ(characteristics()[0].uuid, "FFE2");
     EXPECT_EQ(events.take().size(), 5u);
 }
 
-TEST_F(CentralTest, DroppedLinkAndEndedSubscriptionAreReported) {
-    connectAndSubscribe();
+TEST_F(CentralTest, EndedSubscriptionAndDroppedLinkAreReportedAndLaterWritesCounted) {
+    connectAndDiscover();
+    events.take();
     rig.chair->stopNotifying();
     rig.clock.runDue();
-    EXPECT_EQ(events.take(), std::vector<std::string>{"notify FFE1 off"});
-    write(chairtest::frame({0xAA, 0x55, 0x01, 0xB1, 0xB2, 0x0D, 0x0A}));
+    EXPECT_EQ(events.take(), Lines{"notify FFE1 off"});
+    write(kLinkCheck);
     EXPECT_TRUE(events.take().empty());  // written, but no longer heard
-    rig.chair->dropLink();
-    rig.clock.runDue();
-    EXPECT_EQ(events.take(),
-              std::vector<std::string>{
-                  "disconnect chair error: The connection has timed out unexpectedly."});
-    EXPECT_FALSE(central->isConnected(chair::kChairId));
-    EXPECT_EQ(rig.chair->liveConnections(), 0);
-}
-
-TEST_F(CentralTest, WritesOverAnEndedConnectionAreCountedAndNotTaken) {
-    connectAndSubscribe();
-    const auto linkCheck = chairtest::frame({0xAA, 0x55, 0x01, 0xB1, 0xB2, 0x0D, 0x0A});
-    write(linkCheck);
     EXPECT_EQ(rig.chair->deadLinkWrites(), 0);
     rig.chair->dropLink();
     rig.clock.runDue();
-    events.take();
-    write(linkCheck);
-    write(linkCheck);
+    EXPECT_EQ(events.take(),
+              Lines{"disconnect chair error: The connection has timed out unexpectedly."});
+    EXPECT_FALSE(central->isConnected(chair::kChairId));
+    EXPECT_EQ(rig.chair->liveConnections(), 0);
+    write(kLinkCheck);
+    write(kLinkCheck);
     EXPECT_EQ(rig.chair->deadLinkWrites(), 2);
     EXPECT_EQ(rig.chair->writes().size(), 1u);
     EXPECT_TRUE(events.take().empty());
@@ -265,31 +160,25 @@ TEST_F(CentralTest, WritesOverAnEndedConnectionAreCountedAndNotTaken) {
     EXPECT_EQ(rig.chair->deadLinkWrites(), 2);
 }
 
-TEST_F(CentralTest, LiveCentralsAreThoseStartedAndNotYetStopped) {
+TEST_F(CentralTest, LiveCentralsAreThoseStartedAndNotYetStoppedAndStoppedOnesHearNothing) {
     EXPECT_EQ(rig.chair->liveCentrals(), 0);
     start();
-    EXPECT_EQ(rig.chair->liveCentrals(), 1);
     auto second = rig.chair->centralFactory()();
     second->start(events, queue);
     rig.clock.runDue();
     EXPECT_EQ(rig.chair->liveCentrals(), 2);
-    central->stop();
-    rig.clock.runDue();
-    EXPECT_EQ(rig.chair->liveCentrals(), 1);
     second.reset();  // a central that goes away stops
     rig.clock.runDue();
-    EXPECT_EQ(rig.chair->liveCentrals(), 0);
-}
+    EXPECT_EQ(rig.chair->liveCentrals(), 1);
+    EXPECT_EQ(events.take(), (Lines{"powered on", "powered on"}));
 
-TEST_F(CentralTest, NoEventReachesTheListenerAfterStop) {
-    start();
-    EXPECT_EQ(events.take(), std::vector<std::string>{"powered on"});
     central->scan("FFE0", true);
     central->stop();
+    rig.clock.runDue();
+    EXPECT_EQ(rig.chair->liveCentrals(), 0);
     events.take();  // the first advertisement may have made it before stop() returned
     rig.chair->setBluetoothPoweredOn(false);
     rig.clock.advance(2.0);
-    EXPECT_TRUE(events.take().empty());
     rig.chair->setBluetoothPoweredOn(true);
     central.reset();
     rig.clock.advance(1.0);
@@ -298,37 +187,34 @@ TEST_F(CentralTest, NoEventReachesTheListenerAfterStop) {
 
 TEST_F(CentralTest, QuietChairRecordsWritesAndSendsOnlyWhatItIsGiven) {
     rig.chair->setQuiet(true);
-    connectAndSubscribe();
-    auto linkUp = chairtest::frame({0xAA, 0x55, 0x01, 0x31, 0x32, 0x0D, 0x0A});
-    write(linkUp);
+    connectAndDiscover();
+    events.take();
+    write(kLinkUp);
     write(chairlink::Bytes(102, 0x11));
     rig.clock.advance(5.0);
     EXPECT_TRUE(events.take().empty());
     EXPECT_EQ(rig.chair->writes(),
-              (std::vector<chairlink::Bytes>{linkUp, chairlink::Bytes(102, 0x11)}));
+              (std::vector<chairlink::Bytes>{kLinkUp, chairlink::Bytes(102, 0x11)}));
     EXPECT_EQ(rig.chair->updatesCompleted(), 0u);
     rig.chair->notify({0xAA, 0x55, 0xF1});
     rig.clock.runDue();
-    EXPECT_EQ(events.take(), std::vector<std::string>{"value FFE1 AA 55 F1"});
+    EXPECT_EQ(events.take(), Lines{"value FFE1 AA 55 F1"});
 }
 
-class DecoyTest : public CentralTest {
-protected:
+struct DecoyTest : CentralTest {
     DecoyTest() : CentralTest({.radio = {.decoys = true}}) {}
 };
 
-TEST_F(DecoyTest, DecoysAreAdvertisedBeforeTheChair) {
+TEST_F(DecoyTest, DecoysAreAdvertisedBeforeTheChairAndOfferNothing) {
     start();
     central->scan("FFE0", false);
     rig.clock.runDue();
     EXPECT_EQ(events.take(),
-              (std::vector<std::string>{"powered on", "discover decoy-case 'vornalex Chair' -50",
-                                        "discover decoy-infix 'My Vornalex Chair' -50",
-                                        "discover decoy-near 'Vornalex Near' -10",
-                                        "discover decoy-no-reading 'Vornalex Unknown' 127",
-                                        "discover decoy-unnamed '' -50",
-                                        "discover chair 'Vornalex Chair' -58"}));
-    // A decoy connects but offers nothing.
+              (Lines{"powered on", "discover decoy-case 'vornalex Chair' -50",
+                     "discover decoy-infix 'My Vornalex Chair' -50",
+                     "discover decoy-near 'Vornalex Near' -10",
+                     "discover decoy-no-reading 'Vornalex Unknown' 127",
+                     "discover decoy-unnamed '' -50", "discover chair 'Vornalex Chair' -58"}));
     central->connect("decoy-near");
     central->discoverServices("decoy-near", {"FFE0"});
     rig.clock.runDue();

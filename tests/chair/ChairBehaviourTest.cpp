@@ -1,4 +1,8 @@
+// The chair as the remote sees it: commands through the real session controller, answers
+// through the real drain, on the manual clock.
 #include <gtest/gtest.h>
+
+#include <map>
 
 #include "link/StatusFrames.h"
 #include "tests/chair/ChairRig.h"
@@ -6,9 +10,8 @@
 namespace {
 
 using chairtest::frame;
+using V = std::vector<int>;
 
-// The chair as the remote sees it: commands through the real session controller, answers
-// through the real drain, on the manual clock.
 class ChairBehaviourTest : public ::testing::Test {
 protected:
     explicit ChairBehaviourTest(chair::ChairTimings timings = {})
@@ -18,14 +21,14 @@ protected:
     }
 
     // D1..D4 of the last frame of the type (D1 only for short frames).
-    std::vector<int> last(std::uint8_t type) {
-        auto frames = rig.decodedOfType(type);
-        if (frames.empty()) return {};
-        const auto& f = frames.back();
-        std::size_t data = f.size() == 10 ? 4 : 1;
-        return std::vector<int>(f.begin() + 3, f.begin() + 3 + static_cast<std::ptrdiff_t>(data));
+    V last(std::uint8_t type) {
+        for (auto f = rig.decoded.rbegin(); f != rig.decoded.rend(); ++f) {
+            if (f->size() > 2 && (*f)[2] == type)
+                return V(f->begin() + 3, f->begin() + (f->size() == 10 ? 7 : 4));
+        }
+        return {};
     }
-    std::vector<int> running() { return last(chairlink::kRunningStateType); }
+    V running() { return last(chairlink::kRunningStateType); }
 
     void powerOnAndRun() {
         rig.send(51);
@@ -38,46 +41,43 @@ protected:
 
 TEST_F(ChairBehaviourTest, PowerOnMeasuresAdjustsThenRunsAndCountsDown) {
     rig.send(51);
-    EXPECT_EQ(running(), (std::vector<int>{1, 0, 0, 3}));
+    EXPECT_EQ(running(), (V{1, 0, 0, 3}));
     rig.clock.advance(5.5);  // the rollers sweep up the back
-    EXPECT_EQ(running(), (std::vector<int>{1, 0, 11, 3}));
-    EXPECT_EQ(rig.decodedOfType(chairlink::kRunningStateType).size(), 12u);
+    EXPECT_EQ(running(), (V{1, 0, 11, 3}));
+    const auto types = rig.decodedTypes();
+    EXPECT_EQ(std::count(types.begin(), types.end(), chairlink::kRunningStateType), 12);
     rig.clock.advance(0.5);
-    EXPECT_EQ(running(), (std::vector<int>{3, 0, 6, 3}));
+    EXPECT_EQ(running(), (V{3, 0, 6, 3}));
 
     rig.clock.advance(4.0);
     rig.send(52);  // each press moves one step and extends adjusting by the whole window
     rig.send(52);
     rig.send(53);
-    EXPECT_EQ(running(), (std::vector<int>{3, 0, 7, 3}));
+    EXPECT_EQ(running(), (V{3, 0, 7, 3}));
     rig.clock.advance(9.9);
     EXPECT_EQ(running().at(0), chair::kAdjusting);
     rig.clock.advance(0.1);
-    EXPECT_EQ(running(), (std::vector<int>{4, 15, 7, 3}));
+    EXPECT_EQ(running(), (V{4, 15, 7, 3}));
 
     rig.clock.advance(60.0);
     EXPECT_EQ(running().at(1), 14);
     rig.send(52);  // no longer adjusting
     EXPECT_EQ(running().at(2), 7);
-}
 
-TEST_F(ChairBehaviourTest, PauseHoldsTheCountdownAndResumeFinishesTheMinute) {
-    powerOnAndRun();
-    rig.clock.advance(40.0);
+    rig.clock.advance(40.0);  // 40 s into the minute
     rig.send(54);
-    EXPECT_EQ(running(), (std::vector<int>{5, 15, 6, 3}));
-    rig.clock.advance(300.0);
-    EXPECT_EQ(running(), (std::vector<int>{5, 15, 6, 3}));
-    rig.send(55);
+    EXPECT_EQ(running(), (V{5, 14, 7, 3}));
+    rig.clock.advance(300.0);  // the pause holds the countdown
+    EXPECT_EQ(running(), (V{5, 14, 7, 3}));
+    rig.send(55);  // and resuming finishes the minute
     EXPECT_EQ(running().at(0), chair::kRunning);
     rig.clock.advance(19.9);
-    EXPECT_EQ(running().at(1), 15);
-    rig.clock.advance(0.1);
     EXPECT_EQ(running().at(1), 14);
+    rig.clock.advance(0.1);
+    EXPECT_EQ(running().at(1), 13);
 }
 
-class ShortSessionTest : public ChairBehaviourTest {
-protected:
+struct ShortSessionTest : ChairBehaviourTest {
     ShortSessionTest() : ChairBehaviourTest({.sessionMinutes = 2}) {}
 };
 
@@ -87,57 +87,52 @@ TEST_F(ShortSessionTest, TheChairSwitchesItselfOffWhenTheTimeIsUp) {
     rig.clock.advance(60.0);
     EXPECT_EQ(running().at(1), 1);
     rig.clock.advance(60.0);
-    EXPECT_EQ(running(), (std::vector<int>{0, 0, 0, 0}));
-    EXPECT_EQ(last(chairlink::kOtherFunctionsType), (std::vector<int>{0, 0, 0, 0}));
+    EXPECT_EQ(running(), (V{0, 0, 0, 0}));
+    EXPECT_EQ(last(chairlink::kOtherFunctionsType), (V{0, 0, 0, 0}));
     EXPECT_FALSE(rig.chair->status().on());
 }
 
-TEST_F(ChairBehaviourTest, ProgrammesAreReportedInTheChairsNumbering) {
+TEST_F(ChairBehaviourTest, ProgrammesManualPressureAndOtherFunctionsFollowTheirCommands) {
     rig.send(65);  // off: ignored
     EXPECT_TRUE(rig.decoded.empty());
     rig.send(51);
-    const std::pair<int, int> expected[] = {{65, 1}, {66, 2},  {67, 3},  {68, 5},  {69, 4},
-                                            {70, 6}, {163, 8}, {164, 9}, {165, 10}};
-    for (auto [code, number] : expected) {
+    // Programmes are reported in the chair's numbering.
+    const std::pair<int, int> programmes[] = {{65, 1}, {66, 2},  {67, 3},  {68, 5},  {69, 4},
+                                              {70, 6}, {163, 8}, {164, 9}, {165, 10}};
+    for (auto [code, number] : programmes) {
         rig.send(code);
         EXPECT_EQ(last(chairlink::kAutoProgrammeType).at(0), number) << code;
     }
     rig.send(97);  // a manual technique ends the programme
     EXPECT_EQ(last(chairlink::kAutoProgrammeType).at(0), 0);
-}
-
-TEST_F(ChairBehaviourTest, ManualPressureAndOtherFunctionsFollowTheirCommands) {
-    rig.send(51);
-    rig.send(97);
-    EXPECT_EQ(last(chairlink::kManualMassageType), (std::vector<int>{1, 1, 3, 3}));
+    EXPECT_EQ(last(chairlink::kManualMassageType), (V{1, 1, 3, 3}));
     rig.controller->setHandSpeed(5);
     rig.send(17);
     rig.controller->setHandWidth(9);  // out of range: kept as it was
     rig.send(18);
     rig.send(80);
     rig.send(106);
-    EXPECT_EQ(last(chairlink::kManualMassageType), (std::vector<int>{5, 8, 5, 3}));
+    EXPECT_EQ(last(chairlink::kManualMassageType), (V{5, 8, 5, 3}));
 
     rig.send(121);
     rig.controller->setArmPressureIntensity(3);
     rig.send(19);
     rig.send(115);
     rig.send(119);
-    EXPECT_EQ(last(chairlink::kAirPressureType), (std::vector<int>{3, 2, 2, 1}));
+    EXPECT_EQ(last(chairlink::kAirPressureType), (V{3, 2, 2, 1}));
     rig.send(114);
-    EXPECT_EQ(last(chairlink::kAirPressureType), (std::vector<int>{3, 3, 2, 1}));
+    EXPECT_EQ(last(chairlink::kAirPressureType), (V{3, 3, 2, 1}));
     rig.send(114);  // the same zone again switches it off
-    EXPECT_EQ(last(chairlink::kAirPressureType), (std::vector<int>{3, 0, 0, 1}));
+    EXPECT_EQ(last(chairlink::kAirPressureType), (V{3, 0, 0, 1}));
 
     rig.send(129);
     rig.send(136);
     rig.controller->setFootRollerSpeed(3);
     rig.send(21);
-    EXPECT_EQ(last(chairlink::kOtherFunctionsType), (std::vector<int>{3, 0, 1, 0}));
-
+    EXPECT_EQ(last(chairlink::kOtherFunctionsType), (V{3, 0, 1, 0}));
     for (int expected : {1, 2, 3, 0}) {
         rig.send(156);
-        EXPECT_EQ(last(chairlink::kQuickKeyType), std::vector<int>{expected});
+        EXPECT_EQ(last(chairlink::kQuickKeyType), V{expected});
     }
     rig.controller->setUppperIntensity(5);
     rig.send(16);
@@ -146,21 +141,21 @@ TEST_F(ChairBehaviourTest, ManualPressureAndOtherFunctionsFollowTheirCommands) {
 
 TEST_F(ChairBehaviourTest, ServiceLinkCheckAndPowerOffWorkWhileOff) {
     rig.send(177);
-    EXPECT_EQ(rig.decoded.back(), frame({0xAA, 0x55, 0x01, 0xB1, 0xB2, 0x0D, 0x0A}));
+    EXPECT_EQ(rig.decoded.back(), chairtest::kLinkCheck);
     rig.send(184);
     rig.send(186);
-    EXPECT_EQ(last(chairlink::kServiceType), (std::vector<int>{1, 2, 0, 0}));
+    EXPECT_EQ(last(chairlink::kServiceType), (V{1, 2, 0, 0}));
     rig.send(184);
     rig.send(188);  // confirming a chosen test starts it
-    EXPECT_EQ(last(chairlink::kServiceType), (std::vector<int>{1, 2, 0, 0}));
+    EXPECT_EQ(last(chairlink::kServiceType), (V{1, 2, 0, 0}));
 
     powerOnAndRun();
     rig.send(136);
     rig.decoded.clear();
     rig.send(50);
     ASSERT_EQ(rig.decoded.size(), 7u);
-    EXPECT_EQ(running(), (std::vector<int>{0, 0, 0, 0}));
-    EXPECT_EQ(last(chairlink::kOtherFunctionsType), (std::vector<int>{0, 0, 0, 0}));
+    EXPECT_EQ(running(), (V{0, 0, 0, 0}));
+    EXPECT_EQ(last(chairlink::kOtherFunctionsType), (V{0, 0, 0, 0}));
     rig.clock.advance(120.0);  // no timer of the switched-off session is left
     EXPECT_EQ(rig.decoded.size(), 7u);
 }
@@ -173,17 +168,14 @@ TEST_F(ChairBehaviourTest, UpdateIsConfirmedOnceThePiecesStop) {
     rig.clock.advance(0.49);
     EXPECT_TRUE(rig.decoded.empty());
     rig.clock.advance(0.01);
-    ASSERT_EQ(rig.decoded.size(), 1u);
-    EXPECT_EQ(rig.decoded[0], frame({0xAA, 0x55, 0xA5, 0x5A, 0xFF, 0x0D, 0x0A}));
+    EXPECT_EQ(rig.decoded,
+              std::vector<chairlink::Bytes>{frame({0xAA, 0x55, 0xA5, 0x5A, 0xFF, 0x0D, 0x0A})});
     EXPECT_EQ(rig.chair->updatesCompleted(), 1u);
     // Pieces of 102, 102 and 1 bytes, twice; only the link-up and acknowledges are frames.
-    auto writes = rig.chair->writes();
-    EXPECT_EQ(
-        std::count_if(writes.begin(), writes.end(), [](const auto& w) { return w.size() == 102; }),
-        4);
-    EXPECT_EQ(
-        std::count_if(writes.begin(), writes.end(), [](const auto& w) { return w.size() == 1; }),
-        2);
+    std::map<std::size_t, int> sizes;
+    for (const auto& w : rig.chair->writes()) ++sizes[w.size()];
+    EXPECT_EQ(sizes[102], 4);
+    EXPECT_EQ(sizes[1], 2);
 }
 
 }  // namespace

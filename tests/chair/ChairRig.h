@@ -1,8 +1,7 @@
 #pragma once
 
+#include <algorithm>
 #include <memory>
-#include <mutex>
-#include <string>
 #include <vector>
 
 #include "base/Dispatch.h"
@@ -10,12 +9,27 @@
 #include "base/NotificationCenter.h"
 #include "base/PumpedMainThread.h"
 #include "chair/StandInChair.h"
+#include "link/CommandFrames.h"
 #include "link/EADSessionController.h"
 #include "link/FrameDrain.h"
 
 namespace chairtest {
 
 using chairlink::Bytes;
+
+inline Bytes frame(std::initializer_list<int> bytes) {
+    return Bytes(bytes.begin(), bytes.end());
+}
+
+inline const Bytes kLinkUp = frame({0xAA, 0x55, 0x01, 0x31, 0x32, 0x0D, 0x0A});
+inline const Bytes kLinkCheck = frame({0xAA, 0x55, 0x01, 0xB1, 0xB2, 0x0D, 0x0A});
+inline const Bytes kAck(chairlink::kAcknowledgeFrame.begin(), chairlink::kAcknowledgeFrame.end());
+inline const Bytes kReject(chairlink::kRejectFrame.begin(), chairlink::kRejectFrame.end());
+inline const std::vector<int> kFullStatus = {0xF1, 0xF2, 0xF3, 0xF4, 0xF5, 0xF6, 0xF7};
+
+inline long countOf(const std::vector<Bytes>& writes, const Bytes& value) {
+    return std::count(writes.begin(), writes.end(), value);
+}
 
 // A manual clock, pumped main thread and queues with a stand-in chair; optionally the real
 // session controller and drain connected to it, recording every decoded frame.
@@ -24,7 +38,6 @@ struct ChairRig {
         clock.setSettle([this] { dispatch.settle(); });
         chair = chair::StandInChair::create(dispatch, clock, std::move(options));
     }
-
     ~ChairRig() {
         dispatch.settle();
         received.reset();
@@ -53,13 +66,11 @@ struct ChairRig {
         clock.runDue();
     }
 
-    // Decoded frames of one type, oldest first.
-    std::vector<Bytes> decodedOfType(std::uint8_t type) const {
-        std::vector<Bytes> frames;
-        for (const auto& f : decoded) {
-            if (f.size() > 2 && f[2] == type) frames.push_back(f);
-        }
-        return frames;
+    // The type byte of each decoded frame, oldest first.
+    std::vector<int> decodedTypes() const {
+        std::vector<int> out;
+        for (const auto& f : decoded) out.push_back(f.at(2));
+        return out;
     }
 
     base::PumpedMainThread main;
@@ -72,11 +83,5 @@ struct ChairRig {
     base::ObserverRegistration received;
     std::vector<Bytes> decoded;  // main thread
 };
-
-inline Bytes frame(std::initializer_list<int> bytes) {
-    Bytes out;
-    for (int b : bytes) out.push_back(static_cast<std::uint8_t>(b));
-    return out;
-}
 
 }  // namespace chairtest

@@ -5,19 +5,15 @@
 // link that had ended.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <atomic>
 #include <chrono>
-#include <cstdlib>
 #include <functional>
 #include <iostream>
 #include <random>
 #include <sstream>
-#include <string>
 
 #include "base/Log.h"
-#include "link/CommandFrames.h"
 #include "link/RetryBackoff.h"
 #include "tests/chair/ChairRig.h"
 
@@ -29,12 +25,6 @@ using chairlink::RetryBackoff;
 constexpr int kFaults = 1000;
 // The order of the faults; LINK_SOAK_SEED runs another one.
 constexpr std::uint64_t kDefaultSeed = 0x50a4c0ffee;
-
-const Bytes kLinkUp = [] {
-    auto f = chairlink::buildCommandFrame(chairlink::kLinkUpCode, {});
-    return Bytes(f.begin(), f.end());
-}();
-const std::vector<int> kFullStatus = {0xF1, 0xF2, 0xF3, 0xF4, 0xF5, 0xF6, 0xF7};
 
 enum class Fault {
     RefusedConnections,
@@ -49,42 +39,19 @@ enum class Fault {
     LateAnswer,
 };
 constexpr int kKinds = 10;
-
-const char* nameOf(Fault fault) {
-    switch (fault) {
-        case Fault::RefusedConnections:
-            return "refused connections";
-        case Fault::FailedConnections:
-            return "failed connections";
-        case Fault::FailedServiceDiscovery:
-            return "failed service discovery";
-        case Fault::FailedCharacteristicDiscovery:
-            return "failed characteristic discovery";
-        case Fault::DropDuringCommandWrite:
-            return "drop during a command write";
-        case Fault::DropDuringLinkUpWrite:
-            return "drop during the link-up write";
-        case Fault::DropDuringUpload:
-            return "drop during an upload";
-        case Fault::NotificationsStop:
-            return "notifications stop";
-        case Fault::AdapterOffAndOn:
-            return "adapter off and on";
-        case Fault::LateAnswer:
-            return "late answer";
-    }
-    return "?";
-}
+constexpr const char* kNames[kKinds] = {
+    "refused connections",         "failed connections",
+    "failed service discovery",    "failed characteristic discovery",
+    "drop during a command write", "drop during the link-up write",
+    "drop during an upload",       "notifications stop",
+    "adapter off and on",          "late answer"};
 
 // The longest the remote may take to come back after `failures` failed attempts in a row
 // that follow a good link: the sum of the back-off's waits for them.
 double backoffBound(int failures) {
-    double total = 0;
-    double wait = RetryBackoff::kFirstWaitSeconds;
-    for (int i = 0; i < failures; ++i) {
+    double total = 0, wait = RetryBackoff::kFirstWaitSeconds;
+    for (int i = 0; i < failures; ++i, wait = std::min(wait * 2, RetryBackoff::kLongestWaitSeconds))
         total += wait;
-        wait = std::min(wait * 2, RetryBackoff::kLongestWaitSeconds);
-    }
     return total;
 }
 
@@ -111,12 +78,11 @@ public:
         std::lock_guard lock(mutex_);
         return counts_;
     }
-
     void written(const Bytes& value, chair::StandInChair& chair) {
         bool drop = false;
         {
             std::lock_guard lock(mutex_);
-            const bool linkUp = value == kLinkUp;
+            const bool linkUp = value == chairtest::kLinkUp;
             const bool piece = value.size() != chairlink::kShortFrameLength;
             counts_.linkUpFrames += linkUp;
             counts_.pieces += piece;
@@ -146,9 +112,7 @@ struct LinkCounter final : chairlink::SocketDelegate {
 
 struct UploadRecorder final : chairlink::UploadListener {
     std::vector<chairlink::UploadProgress> reports;  // main thread
-    void uploadProgressed(const chairlink::UploadProgress& progress) override {
-        reports.push_back(progress);
-    }
+    void uploadProgressed(const chairlink::UploadProgress& p) override { reports.push_back(p); }
 };
 
 // What a fault is expected to do before the remote is back.
@@ -167,16 +131,14 @@ struct Plan {
 struct Mark {
     int linkUps;
     WriteTrap::Counts writes;
-    int connectAttempts;
-    int connections;
+    int connectAttempts, connections;
 };
 
 class LinkFaultSoak : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (const char* seed = std::getenv("LINK_SOAK_SEED")) {
+        if (const char* seed = std::getenv("LINK_SOAK_SEED"))
             seed_ = std::strtoull(seed, nullptr, 0);
-        }
         rng_.seed(seed_);
         rig.chair->setWriteObserver(
             [this, chair = rig.chair.get()](const Bytes& value) { trap.written(value, *chair); });
@@ -191,24 +153,18 @@ protected:
 
     int pick(int low, int high) { return low + static_cast<int>(rng_() % (high - low + 1)); }
 
-    Mark mark() const {
-        return {links->up.load(), trap.counts(), rig.chair->connectAttempts(),
-                rig.chair->connections()};
-    }
-
     // Sets the chair's switches for the fault and sets it off.
     Plan inject(Fault fault, const Mark& before) {
         Plan plan;
         std::ostringstream what;
-        what << nameOf(fault);
+        what << kNames[int(fault)];
         switch (fault) {
             case Fault::RefusedConnections: {
                 // Refused until cleared: cleared once the attempts asked for were refused.
-                const int refusals = pick(1, 6);
-                what << " x" << refusals;
-                plan.failedAttempts = refusals;
+                plan.failedAttempts = pick(1, 6);
+                what << " x" << plan.failedAttempts;
                 rig.chair->setFaults({.refuseConnections = true});
-                plan.onStep = [this, until = before.connectAttempts + refusals,
+                plan.onStep = [this, until = before.connectAttempts + plan.failedAttempts,
                                refusing = true]() mutable {
                     if (refusing && rig.chair->connectAttempts() >= until) {
                         rig.chair->setFaults({});
@@ -292,66 +248,54 @@ protected:
         return plan;
     }
 
-    // After every settled step: never more than one client or connection, nothing written
-    // over an ended link.
-    ::testing::AssertionResult holdsAtMostOne() const {
-        const int centrals = rig.chair->liveCentrals();
-        const int connections = rig.chair->liveConnections();
-        const int dead = rig.chair->deadLinkWrites();
-        maxLiveCentrals = std::max(maxLiveCentrals, centrals);
-        if (centrals <= 1 && connections <= 1 && dead == 0) return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure()
-               << centrals << " live clients, " << connections << " live connections, " << dead
-               << " writes over ended links at " << rig.clock.now() << " s";
-    }
-
     // Steps the clock from one due call to the next until `done`, or fails once the next
-    // step would pass `deadline`.
+    // step would pass `deadline`. After every settled step: never more than one client or
+    // connection, nothing written over an ended link.
     ::testing::AssertionResult stepUntil(const std::function<bool()>& done, double deadline,
                                          const std::function<void()>& onStep = {}) {
         for (;;) {
-            if (auto held = holdsAtMostOne(); !held) return held;
+            const int centrals = rig.chair->liveCentrals();
+            const int connections = rig.chair->liveConnections();
+            const int dead = rig.chair->deadLinkWrites();
+            maxLiveCentrals = std::max(maxLiveCentrals, centrals);
+            if (centrals > 1 || connections > 1 || dead != 0) {
+                return ::testing::AssertionFailure()
+                       << centrals << " live clients, " << connections << " live connections, "
+                       << dead << " writes over ended links at " << rig.clock.now() << " s";
+            }
             if (onStep) onStep();
             if (done()) return ::testing::AssertionSuccess();
             auto due = rig.clock.nextDue();
-            if (!due || *due > deadline + 1e-9) {
+            if (!due || *due > deadline + 1e-9)
                 return ::testing::AssertionFailure() << "not done by " << deadline << " s";
-            }
             rig.clock.advance(std::max(0.0, *due - rig.clock.now()));
         }
-    }
-
-    bool linkBack(const Mark& before, const Plan& plan) const {
-        return links->up - before.linkUps >= plan.newLinks &&
-               trap.counts().linkUpFrames - before.writes.linkUpFrames >= plan.newLinks &&
-               rig.controller->isConnected() && !rig.controller->retryPending();
-    }
-
-    // The chair's full status, as its answer to the last link-up frame, decoded in one run.
-    bool answered() const {
-        std::vector<int> types;
-        for (const auto& f : rig.decoded) types.push_back(f.at(2));
-        return std::search(types.begin(), types.end(), kFullStatus.begin(), kFullStatus.end()) !=
-               types.end();
     }
 
     void survive(Fault fault) {
         log.clear();
         rig.decoded.clear();
-        const Mark before = mark();
+        const Mark before{links->up.load(), trap.counts(), rig.chair->connectAttempts(),
+                          rig.chair->connections()};
         const Plan plan = inject(fault, before);
         SCOPED_TRACE(plan.what);
         rig.clock.runDue();
 
+        auto linkUps = [&] { return links->up - before.linkUps; };
+        auto linkUpFrames = [&] { return trap.counts().linkUpFrames - before.writes.linkUpFrames; };
         const double bound = backoffBound(plan.failedAttempts) + scanAllowance;
-        ASSERT_TRUE(
-            stepUntil([&] { return linkBack(before, plan); }, plan.from + bound, plan.onStep))
+        ASSERT_TRUE(stepUntil(
+            [&] {
+                return linkUps() >= plan.newLinks && linkUpFrames() >= plan.newLinks &&
+                       rig.controller->isConnected() && !rig.controller->retryPending();
+            },
+            plan.from + bound, plan.onStep))
             << "waiting for the remote to be back within the back-off bound of " << bound << " s";
         const double back = rig.clock.now();
         longestReturn = std::max(longestReturn, back - plan.from);
 
-        EXPECT_EQ(links->up - before.linkUps, plan.newLinks) << "links that came up";
-        EXPECT_EQ(trap.counts().linkUpFrames - before.writes.linkUpFrames, plan.newLinks)
+        EXPECT_EQ(linkUps(), plan.newLinks) << "links that came up";
+        EXPECT_EQ(linkUpFrames(), plan.newLinks)
             << "the link-up frame goes out once on every new link";
         EXPECT_EQ(rig.chair->connectAttempts() - before.connectAttempts,
                   plan.failedAttempts + plan.newLinks);
@@ -359,7 +303,13 @@ protected:
                   plan.failedDiscoveries + plan.newLinks);
         EXPECT_FALSE(trap.armed()) << "the write the drop waited for never came";
 
-        ASSERT_TRUE(stepUntil([&] { return answered(); }, back + plan.answerDelay))
+        // The chair's full status, as its answer to the last link-up frame, decoded in one run.
+        const auto& full = chairtest::kFullStatus;
+        auto answered = [&] {
+            const auto types = rig.decodedTypes();
+            return std::search(types.begin(), types.end(), full.begin(), full.end()) != types.end();
+        };
+        ASSERT_TRUE(stepUntil(answered, back + plan.answerDelay))
             << "waiting for the chair's answer to the link-up frame";
         if (plan.answerDelay > 0) {
             EXPECT_GE(rig.clock.now(), back + plan.answerDelay - 1e-9) << "answered too early";
@@ -396,7 +346,7 @@ protected:
     std::shared_ptr<LinkCounter> links = std::make_shared<LinkCounter>();
     std::shared_ptr<UploadRecorder> upload;
     std::atomic<int> clientsMade{0};
-    mutable int maxLiveCentrals = 0;
+    int maxLiveCentrals = 0;
     double longestReturn = 0;
     std::uint64_t seed_ = kDefaultSeed;
     std::mt19937_64 rng_;
@@ -408,36 +358,28 @@ TEST_F(LinkFaultSoak, TheRemoteIsBackAfterEveryFaultWithNoClientLeakedAndNoDeadW
     int index = 0;
     for (; index < kFaults; ++index) {
         const auto fault = static_cast<Fault>(pick(0, kKinds - 1));
-        std::ostringstream where;
-        where << "seed " << seed_ << ", fault " << index << " of " << kFaults;
-        SCOPED_TRACE(where.str());
+        const std::string where =
+            "seed " + std::to_string(seed_) + ", fault " + std::to_string(index) + " of 1000";
+        SCOPED_TRACE(where);
         survive(fault);
         if (HasFailure()) {
-            std::cout << "Link-fault soak failed at " << where.str() << " (" << nameOf(fault)
+            std::cout << "Link-fault soak failed at " << where << " (" << kNames[int(fault)]
                       << "); the link's log of that fault:\n";
             for (const auto& line : log.lines()) std::cout << "  " << line << '\n';
             break;
         }
         ++survived[static_cast<int>(fault)];
     }
-    const double wall =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-
-    std::ostringstream summary;
-    summary << "link-fault soak: seed " << seed_ << ", " << index << " of " << kFaults
-            << " faults survived (";
-    for (int k = 0; k < kKinds; ++k) {
-        summary << (k ? ", " : "") << nameOf(static_cast<Fault>(k)) << " " << survived[k];
-        RecordProperty(nameOf(static_cast<Fault>(k)), survived[k]);
-    }
-    summary << "), " << rig.clock.now() << " simulated s, " << clientsMade.load()
-            << " clients made, at most " << maxLiveCentrals << " alive, longest return "
-            << longestReturn << " s, " << rig.chair->deadLinkWrites()
-            << " writes over ended links, " << wall << " s wall";
-    RecordProperty("faults", index);
-    RecordProperty("simulated_seconds", std::to_string(rig.clock.now()));
-    RecordProperty("clients_made", clientsMade.load());
-    std::cout << summary.str() << std::endl;
+    std::cout << "link-fault soak: seed " << seed_ << ", " << index << " of " << kFaults
+              << " faults survived (";
+    for (int k = 0; k < kKinds; ++k)
+        std::cout << (k ? ", " : "") << kNames[k] << " " << survived[k];
+    std::cout << "), " << rig.clock.now() << " simulated s, " << clientsMade.load()
+              << " clients made, at most " << maxLiveCentrals << " alive, longest return "
+              << longestReturn << " s, " << rig.chair->deadLinkWrites()
+              << " writes over ended links, "
+              << std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count()
+              << " s wall" << std::endl;
     EXPECT_EQ(index, kFaults);
 }
 
