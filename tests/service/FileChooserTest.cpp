@@ -126,8 +126,16 @@ TEST(FileChooser, APickBeforeTheLinkCheckOrARefusedFileLeavesTheButtonLocked) {
     const std::pair<const char*, const char*> refusals[] = {{"empty.bin", "zh:hintFileEmpty"},
                                                             {"huge.bin", "zh:hintFileTooLarge"},
                                                             {"dangling", "zh:hintFileUnreadable"}};
+    long refusedLines = 0;  // each refusal is one log line and a hint
     for (const auto& [name, hint] : refusals) {
         rig.choose(name);
+        ++refusedLines;
+        const auto lines = rig.log.lines();
+        EXPECT_EQ(
+            std::count_if(lines.begin(), lines.end(),
+                          [](const std::string& l) { return l.find("\" refused: ") != l.npos; }),
+            refusedLines)
+            << name;
         EXPECT_EQ(rig.hint(), hint) << name;
         EXPECT_EQ(rig.fileName(), "") << name;
         EXPECT_FALSE(rig.control(ServiecesView::kUpdateTag)->isEnabled()) << name;
