@@ -163,6 +163,11 @@ struct DecoderRig {
     QString infoImage(int tag) const {
         return tk::viewWithTag<tk::ImageView>(info(), tag)->image().name();
     }
+    QStringList infoImages(std::initializer_list<int> tags) const {
+        QStringList names;
+        for (int tag : tags) names << infoImage(tag);
+        return names;
+    }
     QString title() const { return root->titleLabel()->text(); }
     QString hint() const { return root->hintLine()->text(); }
     QString powerPicture() const {

@@ -26,45 +26,28 @@
 namespace screentest {
 
 // The title table by index, written out here so the tests check the controller's own.
-inline const QStringList kTitleKeys = {"",
-                                       "shoulderOne",
-                                       "shoulderSecond",
-                                       "autoOne",
-                                       "manualOne",
-                                       "manualSecond",
-                                       "pressureOne",
-                                       "otherOne",
-                                       "settingOne",
-                                       "settingSecond",
-                                       "settingThird",
-                                       "manualChoice",
-                                       "Automaticcomfort",
-                                       "Automaticrelax",
-                                       "Automaticacherelieve",
-                                       "Automaticfullairpressure",
-                                       "Automaticwaisttwist",
-                                       "Automaticwaiststretch",
-                                       "PauseState",
-                                       "serviceOne",
-                                       "AutomaticMusic",
-                                       "AutomaticI",
-                                       "AutomaticII",
-                                       "AutomaticIII",
-                                       "Automaticother"};
+inline const QStringList kTitleKeys =
+    QStringList{""} +
+    QString(
+        "shoulderOne shoulderSecond autoOne manualOne manualSecond pressureOne otherOne "
+        "settingOne settingSecond settingThird manualChoice Automaticcomfort Automaticrelax "
+        "Automaticacherelieve Automaticfullairpressure Automaticwaisttwist "
+        "Automaticwaiststretch PauseState serviceOne AutomaticMusic AutomaticI AutomaticII "
+        "AutomaticIII Automaticother")
+        .split(' ');
 
 // Language files in which every text names its language and key ("en:autoOne"), so tests
 // see which key a label shows without depending on the real translations. The empty key
 // gets "<language>:(empty)".
 inline void writeLanguageFiles(const QString& directory) {
-    QStringList keys = {"Menu",       "Service",         "Setting",     "Auto",  "Manual",
-                        "Pressure",   "Others",          "comfort",     "relax", "acherelieve",
-                        "waisttwist", "fullairpressure", "waiststretch"};
-    keys << kTitleKeys;
+    QStringList keys = QString(
+                           "Menu Service Setting Auto Manual Pressure Others comfort relax "
+                           "acherelieve waisttwist fullairpressure waiststretch hintFileEmpty "
+                           "hintFileUnreadable hintFileTooLarge linkSearching linkConnected "
+                           "linkRetrying languageoption volumeadjust")
+                           .split(' ');
+    keys << kTitleKeys << mainscreen::controlNameKeys().values();
     for (int k = 0; k <= 19; ++k) keys << QString("hint%1").arg(k);
-    keys << "hintFileEmpty" << "hintFileUnreadable" << "hintFileTooLarge";
-    keys << "linkSearching" << "linkConnected" << "linkRetrying";
-    for (const QString& key : mainscreen::controlNameKeys()) keys << key;
-    keys << "languageoption" << "volumeadjust";
     for (const char* language : {"zh", "en"}) {
         QString xml = "<?xml version=\"1.0\"?>\n<plist version=\"1.0\"><dict>\n";
         for (const QString& key : keys) {

@@ -1,4 +1,5 @@
-// The app binary in script mode, and the launch without a display.
+// The app binary: its own command line, answered before Qt starts, script mode, and the
+// launch without a display.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -8,31 +9,80 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
+#include <sstream>
+#include <string>
+#include <vector>
 
+#include "main/CommandLine.h"
 #include "main/DisplayCheck.h"
 
 namespace {
 
+struct Answer {
+    std::optional<int> code;
+    std::string out, err;
+};
+
+Answer answer(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), "massage-remote");
+    std::vector<char*> argv;
+    for (auto& argument : arguments) argv.push_back(argument.data());
+    std::ostringstream out, err;
+    const auto code = mainscreen::answerCommandLine(int(argv.size()), argv.data(), out, err);
+    return {code, out.str(), err.str()};
+}
+
+TEST(CommandLine, HelpAndVersionAreAnsweredWhateverElseIsGivenAndOptionsRunTheApp) {
+    const Answer help = answer({"--chair", "simulated", "--help", "--bogus"});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_NE(help.out.find("--script FILE"), std::string::npos);
+    const Answer version = answer({"--version"});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out, std::string("massage-remote ") + mainscreen::appVersion() + "\n");
+    // Known options and Qt's own run the app.
+    for (const auto& arguments : std::vector<std::vector<std::string>>{
+             {},
+             {"--chair", "bluetooth", "--idiom=tablet", "--screen", "1024x768"},
+             {"--script", "tour.script", "--home", "/tmp", "--log", "x.log", "--volume", "0.5"},
+             {"-platform", "offscreen", "--settings", "a.ini"}}) {
+        const Answer a = answer(arguments);
+        EXPECT_EQ(a.code, std::nullopt) << a.err;
+        EXPECT_EQ(a.err, "");
+    }
+}
+
+TEST(CommandLine, AnUnknownOptionOrStrayArgumentIsOneLineAndExitTwo) {
+    const std::pair<std::vector<std::string>, std::string> refused[] = {
+        {{"--idiom", "phone", "--colour", "red"}, "unknown option '--colour'"},
+        {{"tour.script"}, "unexpected argument 'tour.script'"}};
+    for (const auto& [arguments, error] : refused) {
+        const Answer a = answer(arguments);
+        EXPECT_EQ(a.code, 2);
+        EXPECT_EQ(a.err, "massage-remote: " + error + " (see massage-remote --help)\n");
+    }
+}
+
 struct Outcome {
     int exitCode = -1;
-    QString out;
-    QString err;
+    QString out, err;
 };
 
 class ScriptModeTest : public ::testing::Test {
 protected:
     Outcome run(const QString& script, QStringList extra = {},
                 QProcessEnvironment env = QProcessEnvironment::systemEnvironment()) {
-        const QString path = dir.path() + "/test.script";
+        const QString path = dir.filePath("test.script");
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(script.toUtf8());
         file.close();
-        return start(QStringList{"--script", path} + extra, env);
+        return start(QStringList{"--script", path, "--home", dir.path()} + extra, env);
     }
 
-    static Outcome start(const QStringList& arguments, const QProcessEnvironment& env) {
+    // In the scratch folder, where the scripts' dumps go.
+    Outcome start(const QStringList& arguments, const QProcessEnvironment& env) {
         QProcess process;
+        process.setWorkingDirectory(dir.path());
         process.setProcessEnvironment(env);
         process.start(MASSAGE_REMOTE_BINARY, arguments);
         process.waitForFinished(60000);
@@ -41,32 +91,48 @@ protected:
     }
 
     // A settings file that starts the app in English.
-    QString englishSettings() {
-        const QString path = dir.path() + "/english.ini";
-        QFile ini(path);
+    QStringList inEnglish() {
+        QFile ini(dir.filePath("english.ini"));
         EXPECT_TRUE(ini.open(QIODevice::WriteOnly));
         ini.write("[General]\nlanguageFlag=1\n");
-        return path;
+        return {"--settings", ini.fileName()};
+    }
+
+    QJsonObject dumped(const QString& name) {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+        return QJsonDocument::fromJson(file.readAll()).object();
+    }
+
+    // The first view tagged `tag` anywhere, depth first, back to front.
+    static QJsonObject find(const QJsonObject& view, int tag) {
+        for (const auto& c : view["children"].toArray()) {
+            if (c.toObject()["tag"].toInt() == tag) return c.toObject();
+            if (const QJsonObject found = find(c.toObject(), tag); !found.isEmpty()) return found;
+        }
+        return {};
+    }
+
+    // The root view's own child tagged `tag`.
+    static QJsonObject child(const QJsonObject& screen, int tag) {
+        for (const auto& view : screen["children"].toArray())
+            if (view.toObject()["tag"].toInt() == tag) return view.toObject();
+        return {};
     }
 
     QTemporaryDir dir;
 };
 
-TEST_F(ScriptModeTest, KeysAndPanelCodesReachTheChairInOrder) {
+TEST_F(ScriptModeTest, KeysPanelCodesAndChairBytesInOrderAndLinkDownBringsTheAlert) {
     const Outcome result =
         run("# the logo, then the main screen\n"
-            "wait 5\n"
-            "say keys\n"
-            "down 2\n"
-            "wait 0.6\n"
-            "exit 2\n"
-            "tap 200\n"
-            "tap menu-button\n"
-            "wait 0.5\n"
-            "tap menu/1\n"
+            "wait 5\nsay keys\ndown 2\nwait 0.6\nexit 2\ntap 200\n"
+            "tap menu-button\nwait 0.5\ntap menu/1\n"
             "tap 100/5   # full air pressure\n"
-            "say done\n");
-    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+            "say done\n"
+            "chair AA 55 F2 01 00 00 00 F3 0D 0A\n"
+            "link down\nwait 1\ntap 50\ndump screen.json\n");
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_EQ(result.out,
               "chair-got AA 55 01 31 32 0D 0A\n"
               "keys\n"
@@ -75,77 +141,49 @@ TEST_F(ScriptModeTest, KeysAndPanelCodesReachTheChairInOrder) {
               "chair-got AA 55 01 90 91 0D 0A\n"
               "chair-got AA 55 01 9C 9D 0D 0A\n"
               "chair-got AA 55 01 45 46 0D 0A\n"
-              "done\n");
-    EXPECT_EQ(result.err, "");
-}
-
-TEST_F(ScriptModeTest, ChairBytesAreAcknowledgedAndLinkDownBringsTheAlert) {
-    const QString dump = dir.path() + "/screen.json";
-    const Outcome result =
-        run("wait 5\n"
-            "chair AA 55 F2 01 00 00 00 F3 0D 0A\n"
-            "link down\n"
-            "wait 1\n"
-            "tap 50\n"
-            "dump " +
-            dump + "\n");
-    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
-    EXPECT_EQ(result.out,
-              "chair-got AA 55 01 31 32 0D 0A\n"
+              "done\n"
               "chair-got AA 55 C3 3C FF 0D 0A\n");
-    QFile file(dump);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QJsonObject screen = QJsonDocument::fromJson(file.readAll()).object();
+    EXPECT_EQ(result.err, "");
+    const QJsonObject screen = dumped("screen.json");
     EXPECT_EQ(screen["alert"].toObject()["message"].toString(),
               "Please connect to the massage chair!");
     EXPECT_EQ(screen["navigationBarHidden"].toBool(), true);
     EXPECT_EQ(screen["navigation"].toArray().size(), 1);
-    bool powerFound = false;
-    for (const auto& child : screen["children"].toArray()) {
-        const QJsonObject view = child.toObject();
-        if (view["tag"].toInt() != 50) continue;
-        powerFound = true;
-        EXPECT_EQ(view["class"].toString(), "ImageButton");
-        EXPECT_EQ(view["image"].toString(), "layout_power_off");
-        EXPECT_EQ(view["frame"].toArray(), (QJsonArray{12, 280, 55, 40}));
-        EXPECT_TRUE(view["touchable"].toBool());
-    }
-    EXPECT_TRUE(powerFound);
+    const QJsonObject power = child(screen, 50);
+    EXPECT_EQ(power["class"].toString(), "ImageButton");
+    EXPECT_EQ(power["image"].toString(), "layout_power_off");
+    EXPECT_EQ(power["frame"].toArray(), (QJsonArray{12, 280, 55, 40}));
+    EXPECT_TRUE(power["touchable"].toBool());
 }
 
-TEST_F(ScriptModeTest, SimulatedChairAnswersTheLinkUp) {
-    const Outcome result = run("wait 5\nsay up\n", {"--chair", "simulated"});
-    EXPECT_EQ(result.exitCode, 0);
-    // The chair reports its whole state; the remote acknowledges each frame.
-    EXPECT_EQ(result.out.count("chair-got AA 55 C3 3C FF 0D 0A"), 7);
-    EXPECT_TRUE(result.out.endsWith("up\n"));
-}
-
-// The hint line's dump carries its scrolling state: the chair's long English hint moves.
-TEST_F(ScriptModeTest, DumpShowsTheHintLineScrolling) {
-    const QString settings = englishSettings();
-    const QString dump = dir.path() + "/hint.json";
-    const Outcome result = run("wait 7\ndump " + dump + "\n", {"--chair", "simulated", "--idiom",
-                                                               "phone", "--settings", settings});
+TEST_F(ScriptModeTest, TheSimulatedChairAnswersScrollsItsHintMeasuresAndTakesUpAndDown) {
+    const Outcome result =
+        run("wait 5\nsay up\nwait 2\ndump hint.json\n"
+            "tap 50\nwait 7\nsay adjust\ntap 105/1\nwait 0.5\ndump screen.json\n",
+            QStringList{"--chair", "simulated", "--idiom", "phone"} + inEnglish());
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
-    QFile file(dump);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QJsonObject screen = QJsonDocument::fromJson(file.readAll()).object();
-    QJsonObject hint;
-    for (const auto& child : screen["children"].toArray()) {
-        if (child.toObject()["tag"].toInt() == 110) hint = child.toObject();
-    }
+    // The chair reports its whole state at the link-up; the remote acknowledges each frame.
+    EXPECT_EQ(result.out.left(result.out.indexOf("up\n")).count("chair-got AA 55 C3 3C FF"), 7);
+    EXPECT_GE(result.out.indexOf("adjust\nchair-got AA 55 01 34 35 0D 0A\n"), 0)
+        << result.out.toStdString();
+
+    // The hint line's dump carries its scrolling state: the chair's long English hint moves.
+    const QJsonObject screen = dumped("hint.json");
+    const QJsonObject hint = child(screen, 110);
     ASSERT_EQ(hint["class"].toString(), "MarqueeLabel");
     EXPECT_FALSE(screen["hint"].toString().isEmpty());
     EXPECT_EQ(hint["marqueeType"].toInt(), 2);
-    EXPECT_DOUBLE_EQ(hint["rate"].toDouble(), 100.0);
-    EXPECT_DOUBLE_EQ(hint["fadeLength"].toDouble(), 10.0);
-    EXPECT_DOUBLE_EQ(hint["continuousMarqueeExtraBuffer"].toDouble(), 50.0);
     const double textWidth = hint["textWidth"].toDouble();
     EXPECT_GT(textWidth, 345 - 2 * 10);  // too wide for the line, so it scrolls
     EXPECT_NEAR(hint["animationDuration"].toDouble(), (textWidth + 10 + 50) / 100.0, 1e-6);
     EXPECT_TRUE(hint["awayFromHome"].toBool());
     EXPECT_FALSE(hint["labelize"].toBool());
+
+    // Measured at 6, then one step up, as the chair reported it.
+    QStringList pictures;
+    for (const auto& view : find(dumped("screen.json"), 105)["children"].toArray())
+        pictures << view.toObject()["image"].toString();
+    EXPECT_TRUE(pictures.contains("adjust_7")) << pictures.join(",").toStdString();
 }
 
 TEST_F(ScriptModeTest, FirstLineThatCannotBeDoneEndsTheRunWithOneLine) {
@@ -154,31 +192,26 @@ TEST_F(ScriptModeTest, FirstLineThatCannotBeDoneEndsTheRunWithOneLine) {
     EXPECT_EQ(result.out, "a\n");
     EXPECT_EQ(result.err.count('\n'), 1);
     EXPECT_TRUE(result.err.contains(":2: unknown verb")) << result.err.toStdString();
-
-    result = run("wait 5\ntap 100/3\n");
-    EXPECT_EQ(result.exitCode, 2);
-    EXPECT_TRUE(result.err.contains(":2: no such view: 100/3")) << result.err.toStdString();
-
-    result = run("wait 5\ntap menu/1\n");  // the menu is closed
-    EXPECT_EQ(result.exitCode, 2);
-    EXPECT_TRUE(result.err.contains(":2: cannot be touched")) << result.err.toStdString();
-
-    result = run("dismiss\n");
-    EXPECT_EQ(result.exitCode, 2);
-    EXPECT_TRUE(result.err.contains(":1: no alert on screen"));
+    const std::pair<const char*, const char*> refused[] = {
+        {"wait 5\ntap 100/3\n", ":2: no such view: 100/3"},
+        {"wait 5\ntap menu/1\n", ":2: cannot be touched"},  // the menu is closed
+        {"dismiss\n", ":1: no alert on screen"}};
+    for (const auto& [script, reason] : refused) {
+        result = run(script);
+        EXPECT_EQ(result.exitCode, 2) << script;
+        EXPECT_TRUE(result.err.contains(reason)) << result.err.toStdString();
+    }
 }
 
-TEST_F(ScriptModeTest, WithoutADisplayTheAppSaysSoInOneLine) {
+TEST_F(ScriptModeTest, WithoutADisplayTheAppSaysSoInOneLineAndAnyOfTheVariablesCounts) {
+    const char* names[3] = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"};
     auto env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
+    for (const char* name : names) env.remove(name);
     const Outcome result = start({}, env);
     EXPECT_NE(result.exitCode, 0);
     EXPECT_EQ(result.err.count('\n'), 1);
     EXPECT_TRUE(result.err.contains("no display")) << result.err.toStdString();
-}
 
-TEST(DisplayCheckTest, AnyOfTheThreeVariablesCounts) {
-    const char* names[3] = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"};
     QByteArray saved[3];
     for (int i = 0; i < 3; ++i) {
         saved[i] = qgetenv(names[i]);
@@ -192,63 +225,8 @@ TEST(DisplayCheckTest, AnyOfTheThreeVariablesCounts) {
         EXPECT_FALSE(mainscreen::hasDisplay()) << "empty " << name;
         qunsetenv(name);
     }
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 3; ++i)
         if (!saved[i].isNull()) qputenv(names[i], saved[i]);
-    }
 }
 
 }  // namespace
-
-// The view under `parentTag` with `tag` anywhere in the dump, or an empty object.
-QJsonObject dumpedView(const QJsonObject& view, int tag, int parentTag, bool inside = false) {
-    for (const auto& child : view["children"].toArray()) {
-        const QJsonObject c = child.toObject();
-        const bool nowInside = inside || c["tag"].toInt() == parentTag;
-        if (nowInside && c["tag"].toInt() == tag && c["tag"].toInt() != parentTag) return c;
-        const QJsonObject found = dumpedView(c, tag, parentTag, nowInside);
-        if (!found.isEmpty()) return found;
-    }
-    return {};
-}
-
-// The menu's Manual, Pressure and Other panels in both idioms and both languages: presses
-// reach the chair, frames light the panels, captions come from the chosen language.
-TEST_F(ScriptModeTest, MenuPanelsSendAndFollowTheChairInBothIdioms) {
-    const QString settings = englishSettings();
-    for (const char* idiom : {"phone", "tablet"}) {
-        for (bool english : {false, true}) {
-            const QString dump = dir.path() + "/panels.json";
-            QStringList extra{"--idiom", idiom};
-            if (english) extra << "--settings" << settings;
-            const Outcome result = run(
-                "wait 5\n"
-                "tap menu-button\nwait 0.5\n"
-                "tap menu/2\ntap 101/10\ntap 101/23\ntap 101/18\n"
-                "tap menu/3\ntap 102/4\ntap 102/13\n"
-                "chair AA 55 F2 09 00 00 00 FB 0D 0A\n"
-                "tap menu/4\ntap 103/6\n"
-                "chair AA 55 F5 02 00 01 00 F8 0D 0A\n"
-                "dump " + dump + "\n",
-                extra);
-            ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
-            EXPECT_EQ(result.out,
-                      "chair-got AA 55 01 31 32 0D 0A\n"
-                      "chair-got AA 55 11 04 15 0D 0A\n"
-                      "chair-got AA 55 01 52 53 0D 0A\n"
-                      "chair-got AA 55 13 02 15 0D 0A\n"
-                      "chair-got AA 55 01 73 74 0D 0A\n"
-                      "chair-got AA 55 C3 3C FF 0D 0A\n"
-                      "chair-got AA 55 15 02 17 0D 0A\n"
-                      "chair-got AA 55 C3 3C FF 0D 0A\n")
-                << idiom;
-            QFile file(dump);
-            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-            const QJsonObject screen = QJsonDocument::fromJson(file.readAll()).object();
-            EXPECT_EQ(dumpedView(screen, 12, 103)["image"].toString(), "service4") << idiom;
-            EXPECT_EQ(dumpedView(screen, 2, 103)["image"].toString(), "other_footrollers_on");
-            EXPECT_EQ(dumpedView(screen, 33, 103)["text"].toString(),
-                      english ? "Memory programmes" : QString::fromUtf8("记忆程序"));
-            EXPECT_TRUE(dumpedView(screen, 101, 0).isEmpty());
-        }
-    }
-}

@@ -21,28 +21,41 @@ namespace {
 using settingstest::SettingsRig;
 using settingstest::SettingView;
 
-TEST(SettingsPanel, TheSettingsButtonOpensItEmptyAndClosesIt) {
+TEST(SettingsPanel, OpensEmptyEachChoiceShowsItsGroupAndTheButtonOrGoBackCloseIt) {
     SettingsRig rig;
     rig.start();
     rig.open();
     EXPECT_TRUE(rig.root().serviceSettingFlag());
-    EXPECT_EQ(rig.title(), "zh:settingOne");
-    EXPECT_EQ(rig.hint(), "zh:hint8");
     EXPECT_EQ(rig.caption(30), "zh:languageoption");
     EXPECT_EQ(rig.caption(31), "zh:volumeadjust");
-    EXPECT_EQ(rig.controlPicture(1), "setting_lang_off");
-    EXPECT_EQ(rig.controlPicture(2), "setting_volume_off");
-    for (int tag : {10, 11, 3, 4}) EXPECT_TRUE(rig.part(tag)->isHidden()) << tag;
-    EXPECT_TRUE(rig.panel()->tableView()->isHidden());
-    EXPECT_TRUE(rig.panel()->imagView1()->isHidden());
     EXPECT_EQ(rig.volumePicture(), "setting_volume_0");
+    // The choices' pictures, title and hint, and which of the markers (10, 11), the volume
+    // steps (3, 4), the language list and the volume picture are hidden.
+    const auto check = [&](const char* language, const char* volume, const char* title,
+                           const char* hint, std::vector<bool> hidden) {
+        EXPECT_EQ(rig.controlPicture(1), language);
+        EXPECT_EQ(rig.controlPicture(2), volume);
+        EXPECT_EQ(rig.title(), title);
+        EXPECT_EQ(rig.hint(), hint);
+        std::vector<bool> shown = rig.hidden({10, 11, 3, 4});
+        shown.push_back(rig.panel()->tableView()->isHidden());
+        shown.push_back(rig.panel()->imagView1()->isHidden());
+        EXPECT_EQ(shown, hidden);
+    };
+    check("setting_lang_off", "setting_volume_off", "zh:settingOne", "zh:hint8",
+          {true, true, true, true, true, true});
+    rig.press(1);
+    check("setting_lang_on", "setting_volume_off", "zh:settingSecond", "zh:hint9",
+          {false, true, true, true, false, true});
+    rig.press(2);
+    check("setting_lang_off", "setting_volume_on", "zh:settingThird", "zh:hint10",
+          {true, false, false, false, true, false});
 
     rig.tap(rig.settingsButton());
     EXPECT_EQ(rig.panel(), nullptr);
     EXPECT_FALSE(rig.root().serviceSettingFlag());
     EXPECT_FALSE(rig.root().menuFlag());
     EXPECT_EQ(rig.title(), "");
-
     rig.open();
     rig.press(SettingView::kGoBackTag);
     rig.settle();
@@ -50,75 +63,39 @@ TEST(SettingsPanel, TheSettingsButtonOpensItEmptyAndClosesIt) {
     EXPECT_FALSE(rig.root().serviceSettingFlag());
 }
 
-TEST(SettingsPanel, EachChoiceShowsItsGroupMarkerTitleAndHint) {
-    SettingsRig rig;
-    rig.start();
-    rig.open();
-    rig.press(1);
-    EXPECT_EQ(rig.controlPicture(1), "setting_lang_on");
-    EXPECT_FALSE(rig.part(10)->isHidden());
-    EXPECT_TRUE(rig.part(11)->isHidden());
-    EXPECT_FALSE(rig.panel()->tableView()->isHidden());
-    EXPECT_TRUE(rig.part(3)->isHidden());
-    EXPECT_EQ(rig.title(), "zh:settingSecond");
-    EXPECT_EQ(rig.hint(), "zh:hint9");
-
-    rig.press(2);
-    EXPECT_EQ(rig.controlPicture(1), "setting_lang_off");
-    EXPECT_EQ(rig.controlPicture(2), "setting_volume_on");
-    EXPECT_TRUE(rig.part(10)->isHidden());
-    EXPECT_FALSE(rig.part(11)->isHidden());
-    EXPECT_TRUE(rig.panel()->tableView()->isHidden());
-    for (int tag : {3, 4}) EXPECT_FALSE(rig.part(tag)->isHidden());
-    EXPECT_FALSE(rig.panel()->imagView1()->isHidden());
-    EXPECT_EQ(rig.title(), "zh:settingThird");
-    EXPECT_EQ(rig.hint(), "zh:hint10");
-    EXPECT_TRUE(rig.log.contains("1"));
-    EXPECT_TRUE(rig.log.contains("2"));
-}
-
-TEST(SettingsPanel, ChoiceTwoShowsTheVolumeWithoutChangingIt) {
-    struct Case {
-        float volume;
-        const char* picture;
-    };
-    // 0.6 is level 6, which has no picture of its own: a new panel keeps its first one.
-    for (const Case c : {Case{0.5f, "setting_volume_4"}, Case{0.6f, "setting_volume_0"},
-                         Case{1.3f, "setting_volume_7"}}) {
-        SCOPED_TRACE(c.volume);
-        SettingsRig rig;
-        rig.volumeIs(c.volume);
-        rig.start();
-        rig.open();
-        rig.press(2);
-        EXPECT_EQ(rig.volumePicture(), c.picture);
-        EXPECT_FLOAT_EQ(rig.volume(), c.volume);
-    }
-}
-
-TEST(SettingsPanel, ButtonsThreeAndFourStepByATenthWithinTheClamps) {
+TEST(SettingsPanel, ChoiceTwoShowsTheVolumeAndButtonsThreeAndFourStepByATenthWithinTheClamps) {
     struct Case {
         float from;
-        int button;
+        const char* shown;  // on choosing two
+        int button;         // 0: none
         float to;
         const char* picture;
     };
-    for (const Case c :
-         {Case{0.55f, 4, 0.7f, "setting_volume_5"}, Case{0.55f, 3, 0.5f, "setting_volume_4"},
-          Case{1.0f, 4, 1.0f, "setting_volume_7"}, Case{0.0f, 3, 0.0f, "setting_volume_0"},
-          Case{0.12f, 3, 0.0f, "setting_volume_0"},
-          // Above the normal volume, the way down starts from it.
-          Case{1.3f, 3, 0.9f, "setting_volume_7"}, Case{0.34f, 4, 0.4f, "setting_volume_3"}}) {
+    // 0.6 is level 6, which has no picture of its own: a new panel keeps its first one. Above
+    // the normal volume, the way down starts from it.
+    for (const Case c : {Case{0.5f, "setting_volume_4", 0, 0.5f, "setting_volume_4"},
+                         Case{0.6f, "setting_volume_0", 0, 0.6f, "setting_volume_0"},
+                         Case{0.55f, "setting_volume_0", 4, 0.7f, "setting_volume_5"},
+                         Case{0.55f, "setting_volume_0", 3, 0.5f, "setting_volume_4"},
+                         Case{1.0f, "setting_volume_7", 4, 1.0f, "setting_volume_7"},
+                         Case{0.0f, "setting_volume_0", 3, 0.0f, "setting_volume_0"},
+                         Case{0.12f, "setting_volume_1", 3, 0.0f, "setting_volume_0"},
+                         Case{1.3f, "setting_volume_7", 3, 0.9f, "setting_volume_7"},
+                         Case{0.34f, "setting_volume_2", 4, 0.4f, "setting_volume_3"}}) {
         SCOPED_TRACE(testing::Message() << c.from << " button " << c.button);
         SettingsRig rig;
-        rig.start();
         rig.volumeIs(c.from);
+        rig.start();
         rig.open();
-        rig.press(2);  // they show with the volume
-        rig.press(c.button);
+        rig.press(2);  // buttons three and four show with the volume
+        EXPECT_EQ(rig.volumePicture(), c.shown);
+        EXPECT_FLOAT_EQ(rig.volume(), c.from) << "showing changes nothing";
+        if (c.button != 0) rig.press(c.button);
         EXPECT_FLOAT_EQ(rig.volume(), c.to);
         EXPECT_EQ(rig.volumePicture(), c.picture);
-        EXPECT_TRUE(rig.log.contains(c.button == 3 ? "sub" : "add"));
+        if (c.button != 0) {
+            EXPECT_TRUE(rig.log.contains(c.button == 3 ? "sub" : "add"));
+        }
     }
 }
 
@@ -130,14 +107,10 @@ TEST(SettingsPanel, SnappingIncludesEachUpperBoundAndEightPicturesServeElevenLev
         EXPECT_EQ(SettingView::snapToTenths(float(tenth / 10.0 + 0.04)), tenth);
         EXPECT_EQ(SettingView::snapToTenths(float(tenth / 10.0 + 0.041)), tenth + 1);
     }
-    EXPECT_EQ(SettingView::snapToTenths(0.15f), 2);
-    EXPECT_EQ(SettingView::snapToTenths(0.14f), 1);
     EXPECT_EQ(SettingView::snapToTenths(1.5), 10);
-
     const QStringList pictures = {"0", "1", "", "2", "3", "4", "", "5", "6", "", "7"};
     for (int level = 0; level <= 10; ++level) {
-        const auto image = SettingView::volumeImageFor(level);
-        EXPECT_EQ(image.value_or(""),
+        EXPECT_EQ(SettingView::volumeImageFor(level).value_or(""),
                   pictures[level].isEmpty() ? QString() : "setting_volume_" + pictures[level])
             << level;
     }
@@ -145,9 +118,9 @@ TEST(SettingsPanel, SnappingIncludesEachUpperBoundAndEightPicturesServeElevenLev
     EXPECT_FALSE(SettingView::volumeImageFor(-1));
 }
 
-TEST(SettingsPanel, RowOneSwitchesToEnglishAndTheNextStartOpensInIt) {
+TEST(SettingsPanel, RowOneSwitchesToEnglishInPlaceAndTheNextStartOpensInIt) {
     QTemporaryDir dir;
-    const QString settings = dir.path() + "/defaults.ini";
+    const QString settings = dir.filePath("defaults.ini");
     {
         SettingsRig rig(tk::Screen::phone(), settings);
         rig.start();
@@ -155,21 +128,32 @@ TEST(SettingsPanel, RowOneSwitchesToEnglishAndTheNextStartOpensInIt) {
         rig.press(1);
         tk::ListView* list = rig.panel()->tableView();
         ASSERT_EQ(list->numberOfRows(), 2);
-        EXPECT_EQ(list->cellForRow(0)->textLabel()->textColor(), QColor(Qt::white));
+        const auto row = [&](int n) { return list->cellForRow(n)->textLabel(); };
+        EXPECT_EQ(row(0)->text(), QString::fromUtf8("简体中文"));
+        EXPECT_EQ(row(1)->text(), "English");
+        EXPECT_EQ(row(0)->textColor(), QColor(Qt::white));
+        EXPECT_EQ(row(1)->textColor(), QColor(Qt::black));
         list->selectRow(1);
         rig.settle();
         EXPECT_EQ(rig.root().languageFlag(), 1);
+        // Everything on screen again in English, at the same title and hint.
         EXPECT_EQ(rig.caption(30), "en:languageoption");
         EXPECT_EQ(rig.caption(31), "en:volumeadjust");
         EXPECT_EQ(rig.title(), "en:settingSecond");
         EXPECT_EQ(rig.hint(), "en:hint9");
         EXPECT_EQ(rig.root().currentTitleNum(), 9);
-        EXPECT_EQ(list->cellForRow(1)->textLabel()->textColor(), QColor(Qt::white));
-        EXPECT_EQ(list->cellForRow(0)->textLabel()->textColor(), QColor(Qt::black));
+        EXPECT_EQ(rig.root().currentHintNum(), 9);
+        auto* settingCaption = rig.root().viewWithTag<tk::Label>(mainscreen::kSettingCaptionTag);
+        EXPECT_EQ(settingCaption->text(), "en:Setting");
+        EXPECT_EQ(tk::viewWithTag<tk::Label>(rig.root().menuView(), 12)->text(), "en:Manual");
+        EXPECT_EQ(row(1)->textColor(), QColor(Qt::white)) << "the highlight moves";
+        EXPECT_EQ(row(0)->textColor(), QColor(Qt::black));
     }
     EXPECT_EQ(tk::UserDefaults(settings).integerForKey("languageFlag"), 1);
     SettingsRig again(tk::Screen::phone(), settings);
     again.start();
+    EXPECT_EQ(again.root().languageFlag(), 1);
+    EXPECT_EQ(again.root().viewWithTag<tk::Label>(mainscreen::kMenuCaptionTag)->text(), "en:Menu");
     again.open();
     EXPECT_EQ(again.caption(30), "en:languageoption");
     EXPECT_EQ(again.title(), "en:settingOne");
@@ -177,7 +161,7 @@ TEST(SettingsPanel, RowOneSwitchesToEnglishAndTheNextStartOpensInIt) {
 
 TEST(SettingsPanel, AStoredLanguageThatIsNoneStartsInChineseWithALogLine) {
     QTemporaryDir dir;
-    const QString settings = dir.path() + "/defaults.ini";
+    const QString settings = dir.filePath("defaults.ini");
     tk::UserDefaults(settings).setInteger(7, "languageFlag");
     SettingsRig rig(tk::Screen::phone(), settings);
     rig.start();
@@ -243,7 +227,7 @@ TEST(SettingsPanel, ScriptModeStartsAtItsVolumeTakesTheVerbAndDumpsIt) {
     QTemporaryDir dir;
     std::ostringstream out, err;
     script::ScriptRunner runner(*rig.world, out);
-    const QString dump = dir.path() + "/dump.json";
+    const QString dump = dir.filePath("dump.json");
     ASSERT_EQ(runner.run("tap settings-button\ntap 104/2\ntap 104/4\nvolume 0.84\ntap 104/2\n"
                          "dump " +
                              dump + "\nvolume -1\n",

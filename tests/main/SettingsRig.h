@@ -15,7 +15,8 @@ namespace settingstest {
 
 using service::SettingView;
 
-// The whole app with the settings panel's controls at hand.
+// The whole app with the settings panel's controls at hand; texts as standard strings, so
+// failures print as text.
 struct SettingsRig : screentest::ScreenRig {
     using ScreenRig::ScreenRig;
 
@@ -24,10 +25,8 @@ struct SettingsRig : screentest::ScreenRig {
     }
     SettingView* panel() { return root().viewWithTag<SettingView>(mainscreen::kSettingsPanelTag); }
     QWidget* part(int tag) { return panel() ? tk::viewWithTag(panel(), tag) : nullptr; }
-    tk::ImageButton* control(int tag) { return qobject_cast<tk::ImageButton*>(part(tag)); }
-    // As standard strings, so failures print as text.
     std::string controlPicture(int tag) {
-        auto* b = control(tag);
+        auto* b = qobject_cast<tk::ImageButton*>(part(tag));
         return b ? b->backgroundImage().name().toStdString() : "(none)";
     }
     std::string caption(int tag) {
@@ -37,12 +36,18 @@ struct SettingsRig : screentest::ScreenRig {
     std::string volumePicture() { return panel()->imagView1()->image().name().toStdString(); }
     std::string title() { return root().titleLabel()->text().toStdString(); }
     std::string hint() { return root().hintLine()->text().toStdString(); }
+    // Which of these parts are hidden.
+    std::vector<bool> hidden(std::initializer_list<int> tags) {
+        std::vector<bool> flags;
+        for (int tag : tags) flags.push_back(part(tag)->isHidden());
+        return flags;
+    }
 
     void open() {
         tap(settingsButton());
         ASSERT_NE(panel(), nullptr);
     }
-    void press(int tag) { tap(control(tag)); }
+    void press(int tag) { tap(qobject_cast<tk::ImageButton*>(part(tag))); }
 
     // The media volume as another program would set it, and as the app reads it.
     void volumeIs(float volume) { world->mediaVolume()->setVolume(volume); }

@@ -1,0 +1,550 @@
+// The main screen through the whole app: start-up and layouts, titles, hints and captions in
+// both languages, the link in the window title, the menu and its 10-second return, the Auto
+// panel, the power button and the quick keys.
+#include <gtest/gtest.h>
+
+#include "chair/ChairFaults.h"
+#include "main/AppDelegate.h"
+#include "main/MainCommands.h"
+#include "main/MenuView.h"
+#include "main/ViewTags.h"
+#include "main/toolkit/AlertView.h"
+#include "main/toolkit/ImageView.h"
+#include "main/toolkit/Label.h"
+#include "main/toolkit/NavigationController.h"
+#include "main/toolkit/RepeatingTimer.h"
+#include "main/toolkit/ViewAttributes.h"
+#include "panels/AutoView.h"
+#include "tests/main/ScreenRig.h"
+#include "widgets/MarqueeLabel.h"
+
+namespace {
+
+using namespace mainscreen;
+using screentest::frameOf;
+using screentest::Frames;
+using screentest::kTitleKeys;
+using screentest::ScreenRig;
+
+// A stand-in for a panel that is on screen under the given tag.
+void addPanels(ScreenRig& rig, std::initializer_list<int> tags) {
+    for (int tag : tags) {
+        auto* panel = new QWidget(rig.root().view());
+        tk::setTag(panel, tag);
+        panel->show();
+    }
+}
+
+// A quick key: they are direct children of the root view, as the menu reuses tags 2 to 4.
+tk::ImageButton* key(ScreenRig& rig, int tag) {
+    for (auto* b : rig.root().view()->findChildren<tk::ImageButton*>(Qt::FindDirectChildrenOnly))
+        if (tk::tagOf(b) == tag) return b;
+    ADD_FAILURE() << "no key " << tag;
+    return nullptr;
+}
+
+TEST(StartupTest, LogoForFiveSecondsThenTheMainScreen) {
+    ScreenRig rig;
+    rig.world->launch();
+    auto& nav = *rig.world->app().navigationController();
+    EXPECT_TRUE(nav.isNavigationBarHidden());
+    EXPECT_EQ(nav.depth(), 1);
+    auto* logo = qobject_cast<tk::ImageView*>(rig.view(kLogoTag));
+    ASSERT_NE(logo, nullptr);
+    EXPECT_EQ(logo->geometry(), QRect(0, 0, 568, 320));
+    EXPECT_EQ(logo->image().name(), "logo");
+
+    rig.advance(4.99);
+    EXPECT_NE(rig.view(kLogoTag), nullptr);
+    EXPECT_EQ(rig.button(kPowerButtonTag), nullptr);
+    EXPECT_EQ(rig.root().sessionController(), nullptr) << "the link starts with BeginAll";
+    EXPECT_EQ(rig.world->chair().connectAttempts(), 0);
+
+    rig.advance(0.01);
+    EXPECT_EQ(rig.view(kLogoTag), nullptr);
+    ASSERT_NE(rig.root().sessionController(), nullptr);
+    EXPECT_TRUE(rig.root().sessionController()->isConnected());
+    EXPECT_EQ(rig.sent(), Frames{frameOf(chairlink::kLinkUpCode)});
+    EXPECT_EQ(rig.root().titleLabel()->text(), "") << "no title until the chair reports";
+}
+
+struct Layout {
+    tk::Screen screen;
+    QRect menuButton, title, hint, menuFrame;
+    QRect caption70, caption71, caption72;
+    QRect service, power, settings, firstKey;
+    int keyStep;
+    QString servicePicture;
+};
+
+// Phones up to L = 500 take the narrow values, wider ones the wide; the right-hand controls
+// hang from the right edge.
+Layout phone(int L) {
+    const bool wide = L > 500;
+    return {{L, 300, tk::Idiom::Phone},
+            wide ? QRect(-15, 0, 115, 80) : QRect(-20, 0, 109, 80),
+            wide ? QRect(135, 10, 300, 30) : QRect(90, 10, 300, 30),
+            wide ? QRect(110, 292, 345, 20) : QRect(90, 292, 300, 20),
+            QRect(wide ? 10 : 0, -600, 66, 285),
+            {25, 37, 60, 13},
+            {L - 65, 23, 60, 13},
+            {L - 65, 303, 60, 13},
+            {L - 68, -2, 63, 52},
+            {12, 280, 55, 40},
+            {L - 67, 270, 60, 50},
+            {L - 60, 45, 60, 43},
+            47,
+            "layout_service_off"};
+}
+
+class LayoutTest : public ::testing::TestWithParam<Layout> {};
+
+TEST_P(LayoutTest, ControlsStandWhereTheLayoutPutsThemAndTheHintLineFitsTheIdiom) {
+    const Layout& expected = GetParam();
+    const bool tablet = expected.screen.isTablet();
+    ScreenRig rig(expected.screen);
+    rig.start();
+    QWidget* root = rig.root().view();
+    const auto named = [&](const char* name) { return root->findChild<tk::ImageButton*>(name); };
+    auto* menuButton = named(kMenuButtonName);
+    ASSERT_NE(menuButton, nullptr);
+    EXPECT_EQ(menuButton->geometry(), expected.menuButton);
+    EXPECT_EQ(menuButton->backgroundImage().name(), "layout_function_off");
+    EXPECT_EQ(rig.root().titleLabel()->geometry(), expected.title);
+    EXPECT_EQ(rig.view(kHintLineTag)->geometry(), expected.hint);
+    EXPECT_EQ(rig.view(kMenuCaptionTag)->parentWidget(), menuButton);
+    EXPECT_EQ(rig.view(kMenuCaptionTag)->geometry(), expected.caption70);
+    EXPECT_EQ(rig.view(kServiceCaptionTag)->geometry(), expected.caption71);
+    EXPECT_EQ(rig.view(kSettingCaptionTag)->geometry(), expected.caption72);
+    ASSERT_NE(named(kServiceButtonName), nullptr);
+    EXPECT_EQ(named(kServiceButtonName)->geometry(), expected.service);
+    EXPECT_EQ(named(kServiceButtonName)->backgroundImage().name(), expected.servicePicture);
+    EXPECT_EQ(rig.button(kPowerButtonTag)->geometry(), expected.power);
+    EXPECT_EQ(rig.picture(kPowerButtonTag), "layout_power_off");
+    ASSERT_NE(named(kSettingsButtonName), nullptr);
+    EXPECT_EQ(named(kSettingsButtonName)->geometry(), expected.settings);
+    EXPECT_EQ(named(kSettingsButtonName)->backgroundImage().name(), "layout_setup_off");
+
+    const int keyTags[5] = {kAutoKeyTag, 2, 3, 4, 5};
+    const char* keyPictures[5] = {"layout_general_auto_off", "layout_general_foot_up_off",
+                                  "layout_general_foot_down_off", "layout_general_heart_down_off",
+                                  "layout_general_heart_up_off"};
+    for (int i = 0; i < 5; ++i) {
+        tk::ImageButton* k = key(rig, keyTags[i]);
+        ASSERT_NE(k, nullptr);
+        EXPECT_EQ(k->geometry(), expected.firstKey.translated(0, expected.keyStep * i));
+        EXPECT_EQ(k->backgroundImage().name(), keyPictures[i]);
+    }
+
+    MenuView* menu = rig.root().menuView();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->geometry(), expected.menuFrame);
+    // Stacking: background at the back, the menu in front of it, the hint line in front.
+    const auto children = root->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    ASSERT_GE(children.size(), 3);
+    EXPECT_EQ(qobject_cast<tk::ImageView*>(children[0])->image().name(), "bg");
+    EXPECT_EQ(children[0]->geometry(),
+              QRect(0, 0, expected.screen.L, expected.screen.S + tk::Screen::kStatusBar));
+    EXPECT_EQ(children[1], menu);
+    EXPECT_EQ(children.back(), rig.view(kHintLineTag));
+
+    EXPECT_EQ(rig.root().hintLine()->rate(), tablet ? 150.0 : 100.0);
+    EXPECT_EQ(rig.root().hintLine()->font().pixelSize(), tablet ? 30 : 15);
+
+    // The phone's menu fades out as it is built; the tablet's stays opaque, and closed.
+    rig.advance(0.5);
+    EXPECT_EQ(tk::alphaOf(menu), tablet ? 1.0 : 0.0);
+    EXPECT_FALSE(rig.root().currentMenuSate());
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, LayoutTest,
+                         ::testing::Values(phone(480), phone(500), phone(501), phone(568),
+                                           Layout{{1024, 748, tk::Idiom::Tablet},
+                                                  {-30, 0, 215, 160},
+                                                  {140, 30, 750, 50},
+                                                  {200, 700, 620, 40},
+                                                  {20, -680, 130, 670},
+                                                  {55, 70, 100, 25},
+                                                  {899, 60, 100, 25},
+                                                  {909, 733, 100, 30},
+                                                  {914, 5, 70, 80},
+                                                  {10, 668, 140, 100},
+                                                  {894, 658, 120, 110},
+                                                  {904, 120, 120, 90},
+                                                  100,
+                                                  "layout_service_off1"}));
+
+QString labelText(ScreenRig& rig, int tag) {
+    auto* label = rig.root().viewWithTag<tk::Label>(tag);
+    return label ? label->text() : "(none)";
+}
+
+TEST(LanguagesTest, FirstStartIsChineseWithCaptionsFromTheFile) {
+    ScreenRig rig;
+    rig.start();
+    EXPECT_EQ(labelText(rig, kMenuCaptionTag), "zh:Menu");
+    EXPECT_EQ(labelText(rig, kServiceCaptionTag), "zh:Service");
+    EXPECT_EQ(labelText(rig, kSettingCaptionTag), "zh:Setting");
+    EXPECT_EQ(tk::viewWithTag<tk::Label>(rig.root().menuView(), 11)->text(), "zh:Auto");
+    EXPECT_EQ(tk::viewWithTag<tk::Label>(rig.root().menuView(), 14)->text(), "zh:Others");
+    // Flags that are no language give the dictionary loaded last.
+    rig.root().setLanguageForMainView(1);
+    EXPECT_EQ(rig.root().setLanguageForMainView(7).value("Menu"), "en:Menu");
+    EXPECT_EQ(rig.root().setLanguageForMainView(-1).value("Menu"), "en:Menu");
+    EXPECT_EQ(rig.root().setLanguageForMainView(0).value("Menu"), "zh:Menu");
+}
+
+TEST(LanguagesTest, TitlesAndHintsByIndexInBothLanguagesAndOutOfRangeIgnored) {
+    ScreenRig rig;
+    rig.start();
+    ASSERT_EQ(rig.root().titleArray(), kTitleKeys);
+    // The hint table: the empty key at 19, then hint19 and the file refusals.
+    QStringList hints;
+    for (int k = 0; k <= 18; ++k) hints << QString("hint%1").arg(k);
+    hints += {"", "hint19", "hintFileEmpty", "hintFileUnreadable", "hintFileTooLarge"};
+    ASSERT_EQ(rig.root().hintArray(), hints);
+    // Either language by index; the empty key has its own text.
+    const std::pair<int, const char*> shown[] = {{3, "zh:autoOne"}, {0, "zh:(empty)"}};
+    for (const auto& [index, text] : shown) {
+        rig.root().setWindowTitle(index, 0);
+        EXPECT_EQ(rig.root().titleLabel()->text(), text);
+    }
+    rig.root().changeHintLabel(19, 1);
+    EXPECT_EQ(rig.root().hintLine()->text(), "en:(empty)");
+    rig.root().changeHintLabel(23, 0);
+    EXPECT_EQ(rig.root().hintLine()->text(), "zh:hintFileTooLarge");
+    rig.root().setWindowTitle(24, 1);
+    rig.root().changeHintLabel(20, 1);
+    for (std::int64_t bad : {25, -1}) rig.root().setWindowTitle(bad, 0);
+    for (std::int64_t bad : {24, -1}) rig.root().changeHintLabel(bad, 0);
+    EXPECT_EQ(rig.root().titleLabel()->text(), "en:Automaticother");
+    EXPECT_EQ(rig.root().currentTitleNum(), 24);
+    EXPECT_EQ(rig.root().hintLine()->text(), "en:hint19");
+    EXPECT_EQ(rig.root().currentHintNum(), 20);
+}
+
+TEST(LinkTitle, FollowsTheLinkAndTheLanguage) {
+    ScreenRig rig;
+    rig.world->launch();
+    QWidget* window = rig.world->app().window();
+    const QString name = "Massage chair remote (demo chair)";
+    EXPECT_EQ(window->windowTitle(), name) << "during the logo";
+    rig.advance(mainscreen::RootViewController::kLogoSeconds);
+    EXPECT_EQ(window->windowTitle(), name + " \u2014 zh:linkConnected");
+
+    auto& chair = rig.world->chair();
+    chair.setAdvertising(false);
+    chair.dropLink();
+    rig.settle();
+    EXPECT_EQ(window->windowTitle(), name + " \u2014 zh:linkSearching");
+    rig.root().selectLanguage(1);
+    EXPECT_EQ(window->windowTitle(), name + " \u2014 en:linkSearching");
+
+    chair::ChairFaults faults;
+    faults.failConnections = 2;
+    chair.setFaults(faults);
+    chair.setAdvertising(true);
+    for (const auto& [seconds, state] : {std::pair{0.5, "en:linkRetrying 1"},
+                                         {1.0, "en:linkRetrying 2"},
+                                         {2.5, "en:linkConnected"}}) {
+        rig.advance(seconds);
+        EXPECT_EQ(window->windowTitle(), name + " \u2014 " + state);
+    }
+}
+
+class MenuTest : public ::testing::Test {
+protected:
+    explicit MenuTest(tk::Screen screen = tk::Screen::phone()) : rig(screen) { rig.start(); }
+
+    tk::ImageButton* menuButton() {
+        return rig.root().view()->findChild<tk::ImageButton*>(kMenuButtonName);
+    }
+    tk::ImageButton* entry(int n) {
+        return tk::viewWithTag<tk::ImageButton>(rig.root().menuView(), n);
+    }
+    QString entryPicture(int n) { return entry(n)->backgroundImage().name(); }
+    void openMenu() {
+        rig.tap(menuButton());
+        rig.advance(0.5);
+    }
+    panels::AutoView* autoPanel() {
+        return rig.root().viewWithTag<panels::AutoView>(kAutoPanelTag);
+    }
+    tk::ImageButton* autoButton(int tag) {
+        return tk::viewWithTag<tk::ImageButton>(autoPanel(), tag);
+    }
+
+    ScreenRig rig;
+};
+
+TEST_F(MenuTest, MenuSlidesInOverHalfASecondStaysWithoutAReturnAndSlidesOut) {
+    rig.tap(menuButton());
+    EXPECT_TRUE(rig.root().currentMenuSate());
+    rig.advance(0.25);
+    EXPECT_GT(rig.root().menuView()->y(), -600);
+    EXPECT_LT(rig.root().menuView()->y(), 0);
+    rig.advance(0.25);
+    EXPECT_EQ(rig.root().menuView()->geometry(), QRect(10, 0, 66, 285));
+    EXPECT_EQ(tk::alphaOf(rig.root().menuView()), 1.0);
+    rig.advance(60);  // opening alone starts no return
+    EXPECT_TRUE(rig.root().currentMenuSate());
+
+    rig.tap(menuButton());
+    rig.advance(0.5);
+    EXPECT_FALSE(rig.root().currentMenuSate());
+    EXPECT_EQ(rig.root().menuView()->geometry(), QRect(10, -600, 66, 285));
+    EXPECT_EQ(tk::alphaOf(rig.root().menuView()), 0.0);
+}
+
+TEST_F(MenuTest, ChoosingAutoPutsUpThePanelAndReturnsTenSecondsLater) {
+    openMenu();
+    rig.tap(entry(1));
+    ASSERT_NE(autoPanel(), nullptr);
+    EXPECT_EQ(autoPanel()->geometry(), QRect(65, 55, 438, 210));
+    EXPECT_EQ(entryPicture(1), "layout_auto_on");
+    EXPECT_EQ(rig.root().titleLabel()->text(), "zh:autoOne");
+    EXPECT_EQ(rig.root().hintLine()->text(), "zh:hint3");
+    EXPECT_TRUE(rig.root().menuFlag());
+    EXPECT_TRUE(rig.root().currentMenuSate()) << "the menu stays open";
+    EXPECT_EQ(autoButton(1)->title(), "zh:comfort");
+
+    rig.advance(9.9);
+    EXPECT_NE(autoPanel(), nullptr);
+    rig.advance(0.1);
+    EXPECT_EQ(autoPanel(), nullptr);
+    EXPECT_FALSE(rig.root().currentMenuSate());
+    EXPECT_FALSE(rig.root().menuFlag());
+    EXPECT_EQ(rig.root().titleLabel()->text(), "");
+    EXPECT_EQ(entryPicture(1), "layout_auto_off");
+    EXPECT_EQ(rig.root().menuView()->currentIndex(), 1) << "100 keeps the old index";
+}
+
+TEST_F(MenuTest, EveryPressRestartsTheReturnAndTheMenuButtonCancelsIt) {
+    openMenu();
+    rig.tap(entry(1));
+    rig.advance(8);
+    rig.tap(autoButton(2));
+    rig.advance(8);
+    EXPECT_NE(autoPanel(), nullptr) << "restarted by the panel's press";
+    rig.tap(entry(1));
+    rig.advance(9);
+    EXPECT_NE(autoPanel(), nullptr) << "restarted by choosing again";
+    rig.tap(menuButton());
+    EXPECT_EQ(autoPanel(), nullptr);
+    openMenu();
+    rig.advance(30);
+    EXPECT_TRUE(rig.root().currentMenuSate()) << "no return was left pending";
+}
+
+TEST_F(MenuTest, AutoPanelSendsItsCodesChangesNoPictureAndGoBackLeavesNoReturn) {
+    openMenu();
+    rig.tap(entry(1));
+    rig.sent();
+    Frames expected;
+    for (int tag = 1; tag <= 6; ++tag) {
+        rig.tap(autoButton(tag));
+        expected.push_back(frameOf(0x40 + tag));
+    }
+    EXPECT_EQ(rig.sent(), expected);
+    for (int tag = 1; tag <= 6; ++tag)
+        EXPECT_TRUE(autoButton(tag)->backgroundImage().name().endsWith("_off")) << tag;
+
+    rig.tap(autoButton(panels::AutoView::kGoBackTag));
+    EXPECT_TRUE(rig.sent().empty());
+    EXPECT_EQ(autoPanel(), nullptr);
+    EXPECT_FALSE(rig.root().currentMenuSate());
+    EXPECT_EQ(rig.world->runtime().delayedCalls().pendingCount(&rig.root(), "MenuBtnAction"), 0u);
+}
+
+TEST_F(MenuTest, ChoosingTheSameEntryRebuildsThePanelFromTheRecords) {
+    openMenu();
+    rig.root().message1()[0] = 2;
+    rig.tap(entry(1));
+    QWidget* first = autoPanel();
+    EXPECT_EQ(autoButton(2)->backgroundImage().name(), "auto_easy_on");
+    rig.root().message1()[0] = 4;
+    rig.tap(entry(1));
+    ASSERT_NE(autoPanel(), nullptr);
+    EXPECT_NE(autoPanel(), first);
+    EXPECT_EQ(autoButton(5)->backgroundImage().name(), "auto_airpressure_on");
+    EXPECT_EQ(rig.root().view()->findChildren<panels::AutoView*>().size(), 1);
+}
+
+TEST_F(MenuTest, OtherEntriesSelectClearAndAnnounceTheirPanel) {
+    openMenu();
+    rig.tap(entry(1));
+    rig.tap(entry(3));
+    EXPECT_EQ(autoPanel(), nullptr);
+    EXPECT_EQ(entryPicture(1), "layout_auto_off");
+    EXPECT_EQ(entryPicture(3), "layout_airpressure_on");
+    EXPECT_EQ(rig.root().titleLabel()->text(), "zh:pressureOne");
+    EXPECT_EQ(rig.root().hintLine()->text(), "zh:hint6");
+    rig.tap(entry(4));
+    EXPECT_EQ(rig.root().currentTitleNum(), 7);
+    EXPECT_EQ(rig.root().currentHintNum(), 7);
+}
+
+TEST_F(MenuTest, SelectionRules) {
+    MenuView& menu = *rig.root().menuView();
+    EXPECT_EQ(menu.currentIndex(), MenuView::kNoEntry);
+    menu.setBtnSel(3);
+    menu.setBtnSel(100);
+    EXPECT_EQ(entryPicture(3), "layout_airpressure_off");
+    EXPECT_EQ(menu.currentIndex(), 3);
+    menu.setBtnSel(2);
+    EXPECT_EQ(entryPicture(2), "layout_manual_on");
+    // Indices that name no entry and are not "none" change nothing.
+    for (std::int64_t odd : {0, 5, 10, -3}) menu.setBtnSel(odd);
+    menu.setBtnToNormal(0);
+    menu.setBtnToNormal(7);
+    EXPECT_EQ(entryPicture(2), "layout_manual_on");
+    EXPECT_EQ(menu.currentIndex(), 2);
+    for (int n : {1, 3, 4}) EXPECT_TRUE(entryPicture(n).endsWith("_off")) << n;
+}
+
+TEST_F(MenuTest, RemoveAllViewAndRemoveAllViewTrue) {
+    addPanels(rig,
+              {kAutoPanelTag, kSettingsPanelTag, kAdjustPanelTag, kInfoPanelTag, kServicePanelTag});
+    rig.root().removeAllView();
+    EXPECT_TRUE(rig.root().menuFlag());
+    for (int tag : {kAutoPanelTag, kSettingsPanelTag, kServicePanelTag})
+        EXPECT_EQ(rig.view(tag), nullptr) << tag;
+    EXPECT_TRUE(rig.view(kAdjustPanelTag)->isHidden());
+    EXPECT_TRUE(rig.view(kInfoPanelTag)->isHidden());
+
+    rig.root().setMenuFlag(true);
+    rig.root().setCurrentMenuSate(true);
+    rig.root().MenuBtnAction();
+    EXPECT_FALSE(rig.root().menuFlag());
+    EXPECT_FALSE(rig.view(kAdjustPanelTag)->isHidden());
+    EXPECT_FALSE(rig.view(kInfoPanelTag)->isHidden());
+
+    addPanels(rig, {kSettingsPanelTag, kServicePanelTag, kManualPanelTag});
+    rig.root().removeAllViewTrue();
+    rig.settle();
+    for (int tag : {kManualPanelTag, kAdjustPanelTag, kInfoPanelTag})
+        EXPECT_EQ(rig.view(tag), nullptr) << tag;
+    EXPECT_NE(rig.view(kSettingsPanelTag), nullptr);
+    EXPECT_NE(rig.view(kServicePanelTag), nullptr);
+    EXPECT_FALSE(rig.root().menuFlag());
+}
+
+class TabletMenuTest : public MenuTest {
+protected:
+    TabletMenuTest() : MenuTest(tk::Screen::tablet()) {}
+};
+
+TEST_F(TabletMenuTest, TabletPlacesMenuAndPanelByItsOwnNumbers) {
+    openMenu();
+    EXPECT_EQ(rig.root().menuView()->geometry(), QRect(10, 0, 130, 670));
+    EXPECT_EQ(entry(2)->geometry(), QRect(8, 270, 110, 110));
+    rig.tap(entry(1));
+    ASSERT_NE(autoPanel(), nullptr);
+    EXPECT_EQ(autoPanel()->geometry(), QRect(120, 130, 774, 500));
+}
+
+TEST(PowerButtonTest, WithoutALinkOnlyTheAlertShows) {
+    ScreenRig rig;
+    rig.world->chair().setAdvertising(false);
+    rig.world->launch();
+    rig.advance(5);
+    ASSERT_FALSE(rig.root().sessionController()->isConnected());
+    addPanels(rig, {kServicePanelTag});
+    rig.tap(rig.button(kPowerButtonTag));
+    auto* alert = tk::AlertView::visibleAlert(rig.world->app().window());
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(alert->title(), "Error");
+    EXPECT_EQ(alert->message(), "Please connect to the massage chair!");
+    EXPECT_EQ(alert->buttonTitle(), "OK");
+    EXPECT_TRUE(rig.sent().empty());
+    EXPECT_NE(rig.view(kServicePanelTag), nullptr) << "nothing else happens";
+}
+
+TEST(PowerButtonTest, OffSwitchesOnKeepingMenuPanelsOnSwitchesOffClearingThem) {
+    ScreenRig rig;
+    rig.start();
+    addPanels(rig, {kServicePanelTag, kSettingsPanelTag, kAutoPanelTag, kInfoPanelTag});
+    rig.tap(rig.button(kPowerButtonTag));
+    EXPECT_EQ(rig.sent(), Frames{frameOf(0x33)});
+    EXPECT_EQ(rig.view(kServicePanelTag), nullptr);
+    EXPECT_EQ(rig.view(kSettingsPanelTag), nullptr);
+    EXPECT_NE(rig.view(kAutoPanelTag), nullptr);
+    EXPECT_FALSE(rig.view(kInfoPanelTag)->isHidden());
+    EXPECT_FALSE(rig.root().menuFlag());
+    EXPECT_EQ(rig.picture(kPowerButtonTag), "layout_power_off") << "the chair's report decides";
+
+    rig.root().setPowerState(1);
+    rig.tap(rig.button(kPowerButtonTag));
+    EXPECT_EQ(rig.sent(), Frames{frameOf(0x32)});
+    EXPECT_EQ(rig.view(kAutoPanelTag), nullptr);
+    EXPECT_TRUE(rig.view(kInfoPanelTag)->isHidden());
+    EXPECT_TRUE(rig.root().menuFlag());
+}
+
+// Steps: "down K", "up K", "out K" (the finger leaves), "lift K" (released outside),
+// "cancel K", "hide" (the platform cancels the touch), "tap K", "wait S".
+void perform(ScreenRig& rig, const QString& steps) {
+    for (const QString& step : steps.split(", ")) {
+        const QString verb = step.section(' ', 0, 0);
+        const QString arg = step.section(' ', 1);
+        if (verb == "wait") {
+            rig.advance(arg.toDouble());
+            continue;
+        }
+        if (verb == "hide") {
+            rig.world->app().window()->hide();
+            continue;
+        }
+        tk::ImageButton* k = key(rig, arg.toInt());
+        ASSERT_NE(k, nullptr);
+        if (verb == "down") k->touchDown();
+        if (verb == "up") k->touchUp(true);
+        if (verb == "out") k->moveOutside();
+        if (verb == "lift") k->touchUp(false);
+        if (verb == "cancel") k->cancelTouch();
+        if (verb == "tap") rig.tap(k);
+        rig.settle();
+    }
+}
+
+TEST(QuickKeyTest, HoldsRepeatEveryHalfSecondAndEveryWayOfLettingGoStopsOnce) {
+    struct Case {
+        const char* steps;
+        std::vector<int> codes;
+        bool holding;
+    };
+    const Case cases[] = {
+        {"down 2, wait 0.3, up 2, wait 2", {0x91, 0x90}, false},
+        {"down 3, wait 1.2, up 3", {0x92, 0x92, 0x92, 0x90}, false},
+        {"down 4, up 4, down 5, up 5", {0x94, 0x90, 0x93, 0x90}, false},  // heart keys crossed
+        {"down 2, out 2, wait 2, lift 2, wait 1", {0x91, 0x90}, false},
+        {"down 2, wait 0.5, down 3, wait 0.5, up 2, wait 1", {0x91, 0x91, 0x92, 0x92, 0x90}, false},
+        // The auto key sends its code and leaves the hold's repeat alone.
+        {"down 5, tap 200, wait 0.5", {0x93, 0x9C, 0x93}, true},
+        {"down 5, up 5, tap 200", {0x93, 0x90, 0x9C}, false},
+        {"down 2, hide, wait 2", {0x91, 0x90}, false},
+        {"down 3, out 3, cancel 3, wait 1", {0x92, 0x90}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.steps);
+        ScreenRig rig;
+        rig.start();
+        perform(rig, c.steps);
+        Frames expected;
+        for (int code : c.codes) expected.push_back(frameOf(code));
+        EXPECT_EQ(rig.sent(), expected);
+        EXPECT_EQ(rig.root().mytimer()->isPaused(), !c.holding);
+    }
+}
+
+TEST(QuickKeyTest, TheSecondKeyOfTwoHeldStopsOnItsOwnReleaseAndThePositionIsKept) {
+    ScreenRig rig;
+    rig.start();
+    perform(rig, "down 2, wait 0.5, down 3, wait 0.5, up 2, wait 1");
+    rig.sent();
+    EXPECT_EQ(rig.root().currentpositionIndex(), 3) << "kept after the release";
+    key(rig, 3)->touchUp(true);
+    EXPECT_EQ(rig.sent(), Frames{frameOf(kQuickKeyStopCode)});
+}
+
+}  // namespace
