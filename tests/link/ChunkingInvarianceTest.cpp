@@ -1,55 +1,37 @@
-// However the chair's bytes are cut into notifications, the drain reaches the same
-// decisions: the same frames decoded in the same order, the same acknowledges and rejects.
-#include <gtest/gtest.h>
-
+// The drain over a live session controller. However the chair's bytes are cut into
+// notifications, it reaches the same decisions: the same frames decoded in the same order,
+// the same acknowledges and rejects.
+#include <deque>
 #include <random>
 
-#include "ControllerFixture.h"
+#include "LinkWorld.h"
 #include "link/FrameDrain.h"
+#include "link/ReadBuffer.h"
 #include "link/StatusFrames.h"
 
 namespace {
 
 using chairlink::Bytes;
+using linktest::hex;
 
-// A session's worth of what a chair sends: every frame type, with bytes of noise (never a
-// header byte) and frames whose checksum was hit on the way. Ends on a whole frame, so
-// nothing is left in the buffer between cuttings. One piece per frame or run of noise.
-std::vector<Bytes> sessionPieces(std::mt19937& random) {
-    std::vector<Bytes> pieces;
-    auto add = [&](Bytes piece) { pieces.push_back(std::move(piece)); };
-    const std::uint8_t longTypes[] = {0xF1, 0xF2, 0xF3, 0xF4, 0xF5, 0xF6, 0xF7};
-    for (int i = 0; i < 30; ++i) {
-        // Values the chair sends; every sum stays one the receiver can check.
-        const auto d = [&] { return static_cast<std::uint8_t>(random() % 60); };
-        Bytes frame = i % 5 == 4
-                          ? chairlink::makeShortStatusFrame(i % 2 ? 0x01 : 0xA5, d())
-                          : chairlink::makeLongStatusFrame(longTypes[i % 7], d(), d(), d(), d());
-        if (random() % 6 == 0) frame[frame.size() - 3] ^= 0x5A;  // a corrupted checksum
-        add(frame);
-        if (random() % 4 == 0) {
-            Bytes noise;
-            for (int n = 1 + random() % 3; n > 0; --n) {
-                const auto byte = static_cast<std::uint8_t>(random() % 256);
-                noise.push_back(byte == chairlink::kHeaderFirst ? 0x00 : byte);
-            }
-            add(noise);
-        }
-    }
-    add(chairlink::makeShortStatusFrame(0x01, 0x31));
-    return pieces;
-}
-
-class ChunkingInvariance : public linktest::ControllerFixture {
+// The main screen's side on a connected link: a drain started on every announcement (unless
+// held), a decoder that records. Writes start empty.
+class DrainFixture : public linktest::ControllerFixture {
 protected:
     void SetUp() override {
         start();
+        world.radio.clearWrites();
         drain = std::make_unique<chairlink::FrameDrain>(
-            *controller, world.dispatch, [this](const Bytes& f) { decoded.push_back(f); });
+            *controller, world.dispatch, [this](const Bytes& f) {
+                onMainThread = onMainThread && world.main.isCurrent();
+                decoded.push_back(f);
+            });
         announcements = base::ObserverRegistration(
             world.center,
             world.center.addObserver(chairlink::kDataReceivedNotification, controller.get(),
-                                     [this](const base::Notification&) { drain->start(); }));
+                                     [this](const base::Notification&) {
+                                         if (!holding) drain->start();
+                                     }));
     }
     void TearDown() override {
         world.settle();
@@ -57,6 +39,52 @@ protected:
         drain.reset();
         ControllerFixture::TearDown();
     }
+
+    std::unique_ptr<chairlink::FrameDrain> drain;
+    base::ObserverRegistration announcements;
+    std::vector<Bytes> decoded;
+    bool onMainThread = true;
+    bool holding = false;
+};
+
+const Bytes kAck = hex("AA55 C3 3C FF 0D0A");
+const Bytes kReject = hex("AA55 C0 0C CC 0D0A");  // the chair's stop frame has the same bytes
+
+struct Piece {
+    enum Kind { Frame, HitFrame, Noise } kind;
+    Bytes bytes;
+};
+
+// A session's worth of what a chair sends: every frame type, with bytes of noise (never a
+// header byte) and frames whose checksum was hit on the way. Ends on a whole frame, so
+// nothing is left in the buffer between cuttings.
+std::vector<Piece> sessionPieces(std::mt19937& random) {
+    std::vector<Piece> pieces;
+    const std::uint8_t longTypes[] = {0xF1, 0xF2, 0xF3, 0xF4, 0xF5, 0xF6, 0xF7};
+    for (int i = 0; i < 30; ++i) {
+        // Values the chair sends; every sum stays one the receiver can check.
+        const auto d = [&] { return static_cast<std::uint8_t>(random() % 60); };
+        Bytes frame = i % 5 == 4
+                          ? chairlink::makeShortStatusFrame(i % 2 ? 0x01 : 0xA5, d())
+                          : chairlink::makeLongStatusFrame(longTypes[i % 7], d(), d(), d(), d());
+        const bool hit = random() % 6 == 0;
+        if (hit) frame[frame.size() - 3] ^= 0x5A;  // the checksum
+        pieces.push_back({hit ? Piece::HitFrame : Piece::Frame, frame});
+        if (random() % 4 == 0) {
+            Bytes noise;
+            for (int n = 1 + random() % 3; n > 0; --n) {
+                const auto byte = static_cast<std::uint8_t>(random() % 256);
+                noise.push_back(byte == chairlink::kHeaderFirst ? 0x00 : byte);
+            }
+            pieces.push_back({Piece::Noise, noise});
+        }
+    }
+    pieces.push_back({Piece::Frame, chairlink::makeShortStatusFrame(0x01, 0x31)});
+    return pieces;
+}
+
+class ChunkingInvariance : public DrainFixture {
+protected:
     struct Decisions {
         std::vector<Bytes> decoded;
         std::vector<Bytes> answers;
@@ -73,38 +101,114 @@ protected:
         world.settle();
         return {decoded, world.radio.writtenValues()};
     }
-
-    std::unique_ptr<chairlink::FrameDrain> drain;
-    base::ObserverRegistration announcements;
-    std::vector<Bytes> decoded;
 };
 
 TEST_F(ChunkingInvariance, TenThousandCuttingsDecideAsOneFramePerNotification) {
     std::mt19937 random(20261207);
-    const std::vector<Bytes> pieces = sessionPieces(random);
+    const auto pieces = sessionPieces(random);
     Bytes stream;
-    std::vector<std::size_t> onePerFrame;
-    for (const Bytes& piece : pieces) {
-        stream.insert(stream.end(), piece.begin(), piece.end());
-        onePerFrame.push_back(piece.size());
+    std::vector<std::size_t> onePerPiece;
+    // Every frame is answered as its checksum says and decoded if whole; noise is dropped.
+    Decisions expected;
+    for (const Piece& piece : pieces) {
+        stream.insert(stream.end(), piece.bytes.begin(), piece.bytes.end());
+        onePerPiece.push_back(piece.bytes.size());
+        if (piece.kind != Piece::Noise) {
+            expected.answers.push_back(piece.kind == Piece::Frame ? kAck : kReject);
+        }
+        if (piece.kind == Piece::Frame) expected.decoded.push_back(piece.bytes);
     }
     // The reference: every frame (and every run of noise) in a notification of its own.
-    const Decisions reference = feed(stream, onePerFrame);
+    const Decisions reference = feed(stream, onePerPiece);
+    ASSERT_TRUE(reference == expected);
+    ASSERT_TRUE(onMainThread);
+    for (const Piece& piece : pieces) {
+        if (piece.kind != Piece::Noise) continue;
+        EXPECT_TRUE(world.logs.contains("Dropped bytes that are no status frame: " +
+                                        chairlink::upperHexPairs(piece.bytes)));
+    }
     EXPECT_TRUE(feed(stream, std::vector<std::size_t>(stream.size(), 1)) == reference)
         << "one byte per notification";
-    ASSERT_GT(reference.decoded.size(), 20u);
-    ASSERT_GT(reference.answers.size(), reference.decoded.size()) << "some frames are rejected";
     ASSERT_EQ(controller->readBytesAvailable(), 0u);
     for (int cutting = 0; cutting < 10000; ++cutting) {
         std::vector<std::size_t> cuts;
         const std::size_t longest = 1 + random() % 40;
-        for (std::size_t left = stream.size(); left > 0;) {
+        for (std::size_t left = stream.size(); left > 0; left -= cuts.back()) {
             cuts.push_back(std::min(left, 1 + random() % longest));
-            left -= cuts.back();
         }
-        const Decisions decisions = feed(stream, cuts);
-        ASSERT_TRUE(decisions == reference) << "cutting " << cutting << " into " << cuts.size();
+        ASSERT_TRUE(feed(stream, cuts) == reference)
+            << "cutting " << cutting << " into " << cuts.size();
         ASSERT_EQ(controller->readBytesAvailable(), 0u);
+    }
+}
+
+const Bytes kRunning = hex("AA55 F1 04 1E 05 03 1B 0D0A");
+const Bytes kEcho = hex("AA55 01 B1 B2 0D0A");
+
+class Drain : public DrainFixture {
+protected:
+    void receive(const Bytes& value) {
+        world.radio.notify(value);
+        world.settle();
+    }
+};
+
+TEST_F(Drain, TheStopFrameEndsTheRunSilentlyAndWhatFollowsWaitsForTheNextRun) {
+    receive(hex("AA55 01 B1 B2 0D0A  AA55 C0 0C CC 0D0A  AA55 F1 04 1E 05 03 1B 0D0A"));
+    EXPECT_EQ(world.radio.writtenValues(), std::vector<Bytes>{kAck});
+    EXPECT_EQ(decoded, std::vector<Bytes>{kEcho});
+    EXPECT_EQ(controller->readBytesAvailable(), kRunning.size());
+    receive(kEcho);
+    EXPECT_EQ(decoded, (std::vector<Bytes>{kEcho, kRunning, kEcho}));
+}
+
+TEST_F(Drain, FramesPiledUpInRandomPiecesAreDecodedOnceEachInArrivalOrder) {
+    std::mt19937 random(7);
+    std::vector<Bytes> sent;
+    Bytes stream;
+    for (int i = 0; i < 40; ++i) {
+        auto d = static_cast<std::uint8_t>(i);
+        sent.push_back(i % 3 ? chairlink::makeLongStatusFrame(0xF2, d, 1, 2, 3)
+                             : chairlink::makeShortStatusFrame(0x01, d));
+        stream.insert(stream.end(), sent.back().begin(), sent.back().end());
+    }
+    // Pile everything up first, then let several runs race for it.
+    holding = true;
+    for (std::size_t at = 0, n; at < stream.size(); at += n) {
+        n = std::min<std::size_t>(stream.size() - at, 1 + random() % 13);
+        world.radio.notify(Bytes(stream.begin() + at, stream.begin() + at + n));
+    }
+    world.settle();
+    for (int i = 0; i < 5; ++i) drain->start();
+    world.settle();
+    EXPECT_EQ(decoded, sent);
+    EXPECT_EQ(world.radio.writtenValues(), std::vector<Bytes>(sent.size(), kAck));
+}
+
+// Taken bytes are skipped and dropped later in bulk; whatever the pattern, the buffer must
+// give back exactly the stream it was given, in order, across many of those drops.
+TEST(ReadBuffer, TakesAndPeeksFollowTheStreamAcrossManyCompactions) {
+    std::mt19937 random(11);
+    chairlink::ReadBuffer buffer;
+    std::deque<std::uint8_t> model;
+    std::uint8_t next = 0;
+    for (int step = 0; step < 20000; ++step) {
+        if (random() % 2) {
+            Bytes chunk(random() % 40);
+            for (auto& byte : chunk) byte = next++;
+            buffer.append(chunk);
+            model.insert(model.end(), chunk.begin(), chunk.end());
+        } else {
+            const std::size_t n = random() % 50;
+            const auto peeked = buffer.peek(n);
+            const auto taken = buffer.take(n);
+            ASSERT_EQ(taken.has_value(), n <= model.size()) << step;
+            ASSERT_EQ(peeked, taken) << step;
+            if (!taken) continue;
+            ASSERT_TRUE(std::equal(taken->begin(), taken->end(), model.begin())) << step;
+            model.erase(model.begin(), model.begin() + static_cast<std::ptrdiff_t>(n));
+        }
+        ASSERT_EQ(buffer.size(), model.size()) << step;
     }
 }
 

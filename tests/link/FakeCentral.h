@@ -1,12 +1,11 @@
 #pragma once
 
-#include <memory>
+#include <atomic>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "base/SerialQueue.h"
 #include "link/BleCentral.h"
 
 namespace linktest {
@@ -16,67 +15,78 @@ using chairlink::PeripheralId;
 
 // One advertiser the fake radio knows, with its faults.
 struct FakePeripheral {
-    PeripheralId id;
-    std::optional<std::string> name;
+    PeripheralId id = {};
+    std::optional<std::string> name = {};
     int rssi = -50;
     bool refuseConnection = false;
-    std::optional<std::string> serviceError;
-    std::optional<std::string> characteristicError;
-};
-
-struct RecordedWrite {
-    PeripheralId peripheral;
-    std::string characteristic;
-    Bytes value;
+    std::optional<std::string> serviceError = {};
+    std::optional<std::string> characteristicError = {};
 };
 
 class FakeCentral;
 
 // The air between the clients' centrals and the simulated peripherals. Every client gets a
-// central of its own from factory(); the radio records what they all write.
+// central of its own from factory(); the radio records what they all write to FFE2, the only
+// characteristic the chair takes writes on, connected or not. The drivers act on the newest
+// central, and do nothing once it is gone.
 class FakeRadio {
 public:
-    void addPeripheral(FakePeripheral peripheral);
     // The two characteristic answers come in the reverse order of the requests.
-    void setReverseCharacteristicAnswers(bool reverse);
-    void setRefuseConnection(const PeripheralId& id, bool refuse);
+    std::atomic<bool> reverseCharacteristicAnswers{false};
     // While held, a connection request waits until releaseConnection().
-    void setHoldConnections(bool hold);
-    void releaseConnection();
+    std::atomic<bool> holdConnections{false};
+    // While withheld, "write taken" reports wait until releaseWriteReports().
+    std::atomic<bool> withholdWriteReports{false};
 
     chairlink::BleCentralFactory factory();
+    void addPeripheral(FakePeripheral peripheral) {
+        locked([&] { peripherals_.push_back(peripheral); });
+    }
+    void clearPeripherals() {
+        locked([&] { peripherals_.clear(); });
+    }
+    void setRefuseConnection(const PeripheralId& id, bool refuse) {
+        locked([&] {
+            for (auto& p : peripherals_) {
+                if (p.id == id) p.refuseConnection = refuse;
+            }
+        });
+    }
 
-    // Drive the newest central: a value notified on FFE1, or the link dropping.
-    void notify(const Bytes& value);
+    void releaseConnection();
+    void notify(const Bytes& value);  // a value on FFE1
     void dropLink();
-    // While withheld, the newest central keeps its "write taken" reports until released.
-    void setWithholdWriteReports(bool withhold);
     void releaseWriteReports();
 
-    std::vector<RecordedWrite> writes() const;
-    std::vector<Bytes> writtenValues() const;
-    void clearWrites();
-    int centralsMade() const;
-    std::vector<std::string> connectAttempts() const;
+    std::vector<Bytes> writtenValues() const {
+        return locked([&] { return writes_; });
+    }
+    void clearWrites() {
+        locked([&] { writes_.clear(); });
+    }
+    std::vector<std::string> connectAttempts() const {
+        return locked([&] { return connects_; });
+    }
+    int centralsMade() const { return made_; }
 
 private:
     friend class FakeCentral;
-    void recordWrite(RecordedWrite write);
-    void recordConnect(const PeripheralId& id);
-    std::vector<FakePeripheral> peripherals() const;
-    bool reverseCharacteristicAnswers() const;
-    bool holdConnections() const;
-    bool withholdWriteReports() const;
-    std::shared_ptr<FakeCentral> newest() const;
+    template <typename F>
+    auto locked(F f) const -> decltype(f()) {
+        std::lock_guard lock(mutex_);
+        return f();
+    }
+    template <typename Drive>
+    void driveNewest(Drive drive);
 
     mutable std::mutex mutex_;
     std::vector<FakePeripheral> peripherals_;
-    bool reverse_ = false;
-    bool hold_ = false;
-    bool withholdReports_ = false;
-    std::vector<RecordedWrite> writes_;
+    std::vector<Bytes> writes_;
     std::vector<std::string> connects_;
-    std::vector<std::weak_ptr<FakeCentral>> centrals_;
+    std::atomic<int> made_{0};
+    // Held while a driver runs, so the newest central cannot go away under it.
+    std::mutex newestMutex_;
+    FakeCentral* newest_ = nullptr;
 };
 
 }  // namespace linktest

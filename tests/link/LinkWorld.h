@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <atomic>
 #include <memory>
 #include <mutex>
@@ -13,6 +15,8 @@
 #include "base/ManualClock.h"
 #include "base/NotificationCenter.h"
 #include "base/PumpedMainThread.h"
+#include "link/CommandFrames.h"
+#include "link/EADSessionController.h"
 #include "link/Hex.h"
 #include "link/LinkEnvironment.h"
 #include "link/SocketClient.h"
@@ -37,12 +41,7 @@ struct LinkWorld {
     chairlink::LinkEnvironment env() { return {dispatch, clock, center, radio.factory()}; }
     void settle() { dispatch.settle(); }
 
-    static FakePeripheral chair(std::string id = "chair-1", std::string name = "Vornalex-R7") {
-        FakePeripheral chair;
-        chair.id = std::move(id);
-        chair.name = std::move(name);
-        return chair;
-    }
+    static FakePeripheral chair() { return {.id = "chair-1", .name = "Vornalex-R7"}; }
 };
 
 // Counts what a client tells its listeners.
@@ -72,4 +71,33 @@ inline Bytes hex(const char* text) {
     if (!bytes) throw std::invalid_argument(std::string("bad hex in test: ") + text);
     return *bytes;
 }
+
+inline Bytes frame(std::int32_t code, chairlink::ChairState state = {}) {
+    auto f = chairlink::buildCommandFrame(code, state);
+    return Bytes(f.begin(), f.end());
+}
+
+// A session controller over the fake radio, torn down only after all its work has settled.
+class ControllerFixture : public ::testing::Test {
+protected:
+    void TearDown() override {
+        world.settle();
+        controller.reset();
+        world.settle();
+    }
+    void start(std::optional<FakePeripheral> chair = LinkWorld::chair()) {
+        if (chair) world.radio.addPeripheral(*chair);
+        controller = std::make_unique<chairlink::EADSessionController>(world.env());
+        world.settle();
+    }
+    std::size_t linkUpFrames() const {
+        std::size_t n = 0;
+        for (auto& value : world.radio.writtenValues()) n += value == frame(chairlink::kLinkUpCode);
+        return n;
+    }
+
+    LinkWorld world;
+    std::unique_ptr<chairlink::EADSessionController> controller;
+};
+
 }  // namespace linktest

@@ -1,14 +1,13 @@
 // The paced update upload: one piece at a time, progress on the main thread, one file at a
 // time, and the end of it when the link goes.
-#include <gtest/gtest.h>
-
-#include "ControllerFixture.h"
+#include "LinkWorld.h"
 
 namespace {
 
 using chairlink::Bytes;
 using chairlink::UploadProgress;
 using chairlink::UploadStart;
+using linktest::hex;
 using Stage = chairlink::UploadProgress::Stage;
 
 struct RecordingUploadListener final : chairlink::UploadListener {
@@ -33,26 +32,51 @@ protected:
         return false;
     }
     std::size_t written() const { return world.radio.writtenValues().size(); }
+    Bytes joinedWrites() const {
+        Bytes joined;
+        for (const auto& w : world.radio.writtenValues())
+            joined.insert(joined.end(), w.begin(), w.end());
+        return joined;
+    }
     std::shared_ptr<RecordingUploadListener> listener = std::make_shared<RecordingUploadListener>();
 };
 
+TEST_F(UpdateUpload, CutsTheFileIntoPiecesOf102BytesThatJoinToIt) {
+    const std::pair<std::size_t, std::vector<std::size_t>> cases[] = {
+        {0, {}}, {1, {1}}, {102, {102}}, {103, {102, 1}}, {205, {102, 102, 1}}};
+    for (const auto& [length, sizes] : cases) {
+        world.radio.clearWrites();
+        const Bytes data = file(length);
+        EXPECT_EQ(controller->update(data), UploadStart::Started) << length;
+        world.settle();
+        EXPECT_FALSE(controller->uploading());
+        std::vector<std::size_t> seen;
+        for (const auto& value : world.radio.writtenValues()) seen.push_back(value.size());
+        EXPECT_EQ(seen, sizes) << length;
+        EXPECT_EQ(joinedWrites(), data) << length;
+        EXPECT_TRUE(world.logs.contains("file length: " + std::to_string(length)));
+    }
+}
+
 TEST_F(UpdateUpload, WritesEachPieceOnlyAfterTheCentralHasTakenTheOneBefore) {
-    world.radio.setWithholdWriteReports(true);
+    world.radio.withholdWriteReports = true;
     ASSERT_EQ(controller->update(file(250), listener), UploadStart::Started);
+    EXPECT_EQ(controller->update(file(300), listener), UploadStart::Busy);
+    EXPECT_TRUE(logged("update: a file is still being sent"));
     world.settle();
     EXPECT_EQ(written(), 1u);
     EXPECT_TRUE(listener->reports.empty());
     // A command frame in between is reported taken too; it does not count for the upload.
     controller->sendCode(0x31);
-    world.radio.releaseWriteReports();
-    world.settle();
-    EXPECT_EQ(written(), 3u);  // piece, frame, piece
-    world.radio.releaseWriteReports();
-    world.settle();
-    EXPECT_EQ(written(), 4u);
+    auto release = [&] {
+        world.radio.releaseWriteReports();
+        world.settle();
+        return written();
+    };
+    EXPECT_EQ(release(), 3u);  // piece, frame, piece
+    EXPECT_EQ(release(), 4u);
     EXPECT_TRUE(controller->uploading());
-    world.radio.releaseWriteReports();
-    world.settle();
+    release();
     EXPECT_FALSE(controller->uploading());
     ASSERT_FALSE(listener->reports.empty());
     const UploadProgress& last = listener->reports.back();
@@ -63,19 +87,14 @@ TEST_F(UpdateUpload, WritesEachPieceOnlyAfterTheCentralHasTakenTheOneBefore) {
     EXPECT_EQ(listener->reports.front().bytesSent, 102u);
     EXPECT_TRUE(world.logs.contains("update: sending 250 bytes in 3 pieces"));
     EXPECT_TRUE(logged("update: sent 250 bytes in 3 pieces"));
+    EXPECT_EQ(controller->update(file(10), listener), UploadStart::Started);
 }
 
 TEST_F(UpdateUpload, AMegabyteArrivesWholeAndInOrderWithAReportPerPercent) {
     const Bytes data = file(1 << 20);
     ASSERT_EQ(controller->update(data, listener), UploadStart::Started);
     world.settle();
-    Bytes joined;
-    for (const auto& piece : world.radio.writtenValues()) {
-        EXPECT_LE(piece.size(), chairlink::kUpdatePieceSize);
-        joined.insert(joined.end(), piece.begin(), piece.end());
-    }
-    EXPECT_EQ(joined, data);
-    EXPECT_EQ(written(), chairlink::updatePieceCount(data.size()));
+    EXPECT_EQ(joinedWrites(), data);
     // Whole percents only: the main thread is not asked to redraw ten thousand times.
     EXPECT_LE(listener->reports.size(), 102u);
     for (std::size_t i = 1; i < listener->reports.size(); ++i) {
@@ -89,23 +108,12 @@ TEST_F(UpdateUpload, AMegabyteArrivesWholeAndInOrderWithAReportPerPercent) {
     }));
 }
 
-TEST_F(UpdateUpload, ASecondFileWhileOneIsGoingOutIsNotStarted) {
-    world.radio.setWithholdWriteReports(true);
-    ASSERT_EQ(controller->update(file(300), listener), UploadStart::Started);
-    EXPECT_EQ(controller->update(file(300), listener), UploadStart::Busy);
-    EXPECT_TRUE(logged("update: a file is still being sent"));
-    world.radio.setWithholdWriteReports(false);
-    world.radio.releaseWriteReports();
-    world.settle();
-    EXPECT_EQ(written(), 3u);  // one copy of the file, not two interleaved
-    EXPECT_EQ(controller->update(file(10), listener), UploadStart::Started);
-}
-
-TEST_F(UpdateUpload, ALostLinkEndsTheUploadAndNothingGoesToTheNextLink) {
-    world.radio.setWithholdWriteReports(true);
+TEST_F(UpdateUpload, ALostLinkEndsTheUploadAndWithoutALinkNothingIsSentOrLogged) {
+    world.radio.withholdWriteReports = true;
     ASSERT_EQ(controller->update(file(1000), listener), UploadStart::Started);
     world.radio.releaseWriteReports();
     world.settle();
+    world.radio.holdConnections = true;
     world.radio.dropLink();
     world.settle();
     ASSERT_FALSE(listener->reports.empty());
@@ -113,20 +121,22 @@ TEST_F(UpdateUpload, ALostLinkEndsTheUploadAndNothingGoesToTheNextLink) {
     EXPECT_EQ(listener->reports.back().bytesSent, 102u);
     EXPECT_FALSE(controller->uploading());
     EXPECT_TRUE(world.logs.contains("update: stopped, the link was lost after 102 of 1000 bytes"));
-    // The new link gets its link-up frame and nothing of the old file.
-    world.radio.setWithholdWriteReports(false);
-    world.radio.clearWrites();
-    world.settle();
-    EXPECT_TRUE(controller->isConnected());
-    for (const auto& value : world.radio.writtenValues()) EXPECT_EQ(value.size(), 7u);
-}
 
-TEST_F(UpdateUpload, WithoutALinkNothingIsSentOrLogged) {
-    world.radio.setHoldConnections(true);
-    world.radio.dropLink();
+    EXPECT_EQ(controller->update(hex("0102"), listener), UploadStart::NotConnected);
+    EXPECT_FALSE(world.logs.contains("file length: 2"));
+    EXPECT_FALSE(world.logs.contains("send: 01 02 "));
+    // The new link gets its link-up frame and nothing of the old file.
+    world.radio.withholdWriteReports = false;
+    world.radio.clearWrites();
+    world.radio.releaseConnection();
     world.settle();
-    EXPECT_EQ(controller->update(file(10), listener), UploadStart::NotConnected);
-    EXPECT_FALSE(world.logs.contains("file length: 10"));
+    ASSERT_TRUE(controller->isConnected());
+    EXPECT_EQ(world.radio.writtenValues(),
+              std::vector<Bytes>{linktest::frame(chairlink::kLinkUpCode)});
+    ASSERT_EQ(controller->update(hex("0102"), listener), UploadStart::Started);
+    world.settle();
+    EXPECT_TRUE(world.logs.contains("send: 01 02 "));
+    EXPECT_EQ(world.radio.writtenValues().back(), hex("0102"));
 }
 
 }  // namespace
