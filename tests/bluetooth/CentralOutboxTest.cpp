@@ -12,7 +12,6 @@ namespace bluetooth::testing {
 namespace {
 
 using chairlink::BleCentralEvents;
-using chairlink::ErrorText;
 
 struct CentralOutboxTest : ::testing::Test {
     std::vector<std::string> kinds() {
@@ -46,36 +45,18 @@ TEST_F(CentralOutboxTest, EventsAfterOpenArriveOnTheQueueInOrderAndNoneAfterClos
 
 TEST_F(CentralOutboxTest, ThePictureIsUpToDateWhenTheEventArrives) {
     // What the client asks from inside each event.
-    struct Asking : BleCentralEvents {
-        CentralOutbox* outbox;
-        std::vector<std::string> seen;
-        void centralStateChanged(chairlink::ManagerState) override {}
-        void didDiscover(const std::string&, const std::optional<std::string>&, int) override {}
-        void didConnect(const std::string& p) override {
-            seen.push_back(outbox->isConnected(p) ? "connected" : "not connected");
-        }
-        void didFailToConnect(const std::string&, const std::string&) override {}
-        void didDisconnect(const std::string& p, const ErrorText&) override {
-            seen.push_back(outbox->services(p) ? "services" : "no services");
-        }
-        void didDiscoverServices(const std::string& p, const ErrorText&) override {
-            seen.push_back(std::to_string(outbox->services(p)->size()) + " service");
-        }
-        void didDiscoverCharacteristics(const std::string& p, const std::string&,
-                                        const ErrorText&) override {
-            seen.push_back(std::to_string(outbox->services(p)->at(0).characteristics.size()) +
-                           " characteristics");
-        }
-        void didUpdateValue(const std::string&, const std::string&, const chairlink::Bytes&,
-                            const ErrorText&) override {}
-        void didUpdateNotificationState(const std::string& p, const std::string&, bool,
-                                        const ErrorText&) override {
-            seen.push_back(outbox->services(p)->at(0).characteristics.at(0).notifying ? "notifying"
-                                                                                      : "quiet");
-        }
-    } asking;
-    asking.outbox = &outbox_;
-    gate_->open(asking, queue_);
+    std::vector<std::string> seen;
+    events_.onEvent = [&](const CentralEvent& e) {
+        const auto services = outbox_.services("A");
+        if (e.kind == "connect") seen.push_back(outbox_.isConnected("A") ? "connected" : "no");
+        if (e.kind == "disconnect") seen.push_back(services ? "services" : "no services");
+        if (e.kind == "services") seen.push_back(std::to_string(services->size()) + " service");
+        if (e.kind == "characteristics")
+            seen.push_back(std::to_string(services->at(0).characteristics.size()) + " found");
+        if (e.kind == "notify")
+            seen.push_back(services->at(0).characteristics.at(0).notifying ? "notifying" : "quiet");
+    };
+    gate_->open(events_, queue_);
     // One report at a time, each event answered before the next report changes the picture.
     const std::function<void()> reports[] = {
         [&] { outbox_.connected("A"); },
@@ -88,9 +69,8 @@ TEST_F(CentralOutboxTest, ThePictureIsUpToDateWhenTheEventArrives) {
         report();
         queue_->waitUntilIdle();
     }
-    EXPECT_EQ(asking.seen,
-              (std::vector<std::string>{"connected", "1 service", "1 characteristics",
-                                        "2 characteristics", "notifying", "no services"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"connected", "1 service", "1 found", "2 found",
+                                              "notifying", "no services"}));
 }
 
 TEST_F(CentralOutboxTest, FailedDiscoveryAddsNothingAndRepeatsAddNothingTwice) {

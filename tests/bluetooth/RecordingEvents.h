@@ -43,6 +43,9 @@ public:
     using Error = chairlink::ErrorText;
     using Bytes = chairlink::Bytes;
 
+    // Runs on the delivering thread before each event is recorded, as a client's own code would.
+    std::function<void(const CentralEvent&)> onEvent;
+
     // The first recorded event that matches.
     std::optional<CentralEvent> waitFor(const Match& match) {
         std::unique_lock lock(mutex_);
@@ -112,6 +115,7 @@ public:
 private:
     void record(CentralEvent event) {
         event.onQueue = queue_->isCurrent();
+        if (onEvent) onEvent(event);
         {
             std::lock_guard lock(mutex_);
             events_.push_back(std::move(event));

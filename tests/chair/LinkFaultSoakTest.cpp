@@ -57,8 +57,7 @@ double backoffBound(int failures) {
 
 // Watches every write the chair takes (on the chair's queue) and drops the link during the
 // one it is set for.
-class WriteTrap {
-public:
+struct WriteTrap {
     enum class DropOn { Nothing, NextWrite, NextLinkUp, Piece };
     struct Counts {
         int linkUpFrames = 0;
@@ -66,36 +65,33 @@ public:
     };
 
     void arm(DropOn on, int piece = 0) {
-        std::lock_guard lock(mutex_);
+        std::lock_guard lock(mutex);
         on_ = on;
         piece_ = counts_.pieces + piece;
     }
     bool armed() const {
-        std::lock_guard lock(mutex_);
+        std::lock_guard lock(mutex);
         return on_ != DropOn::Nothing;
     }
     Counts counts() const {
-        std::lock_guard lock(mutex_);
+        std::lock_guard lock(mutex);
         return counts_;
     }
     void written(const Bytes& value, chair::StandInChair& chair) {
-        bool drop = false;
-        {
-            std::lock_guard lock(mutex_);
-            const bool linkUp = value == chairtest::kLinkUp;
-            const bool piece = value.size() != chairlink::kShortFrameLength;
-            counts_.linkUpFrames += linkUp;
-            counts_.pieces += piece;
-            drop = on_ == DropOn::NextWrite || (on_ == DropOn::NextLinkUp && linkUp) ||
-                   (on_ == DropOn::Piece && piece && counts_.pieces == piece_);
-            if (drop) on_ = DropOn::Nothing;
-        }
-        // The chair takes the write first, then loses the link before it can answer.
-        if (drop) chair.dropLink();
+        std::unique_lock lock(mutex);
+        const bool linkUp = value == chairtest::kLinkUp;
+        const bool piece = value.size() != chairlink::kShortFrameLength;
+        counts_.linkUpFrames += linkUp;
+        counts_.pieces += piece;
+        const bool drop = on_ == DropOn::NextWrite || (on_ == DropOn::NextLinkUp && linkUp) ||
+                          (on_ == DropOn::Piece && piece && counts_.pieces == piece_);
+        if (!drop) return;
+        on_ = DropOn::Nothing;
+        lock.unlock();
+        chair.dropLink();  // the chair took the write, and loses the link before it can answer
     }
 
-private:
-    mutable std::mutex mutex_;
+    mutable std::mutex mutex;
     DropOn on_ = DropOn::Nothing;
     int piece_ = 0;
     Counts counts_;
