@@ -143,18 +143,6 @@ TEST(FileChooser, APickBeforeTheLinkCheckOrARefusedFileLeavesTheButtonLocked) {
     }
 }
 
-TEST(FileChooser, AFolderThatGoesAwayBeforeItIsListedIsEmpty) {
-    OwnHome own;
-    QDir(own.home.path()).mkpath("gone");
-    ASSERT_TRUE(QFile(own.home.filePath("gone/fw.bin")).open(QIODevice::WriteOnly));
-    service::FileBrowser browser([&] { return own.home.path(); });
-    browser.directoryForNewChooser();
-    ASSERT_TRUE(browser.changeCurrentDirectoryPath("gone"));
-    QDir(own.home.filePath("gone")).removeRecursively();
-    EXPECT_TRUE(browser.contentsOfDirectoryAtPath(browser.currentDirectoryPath()).isEmpty());
-    EXPECT_EQ(browser.contentsAtPath("fw.bin").refusal, service::PickedFile::Refusal::Unreadable);
-}
-
 TEST(FileChooser, TheFileReachesTheChairWholeAndTheChairsAnswerIsShown) {
     for (const qint64 size : {1, 101, 102, 103, 204, 250, 1 << 20}) {
         SCOPED_TRACE(size);

@@ -71,7 +71,12 @@ TEST_F(OddFiles, FoldersLoopingLinksAndFilesChangedAfterTheListingAreReadAsTheyA
     EXPECT_EQ(browser.contentsAtPath("shrinks.bin").data->size(), 103);
     EXPECT_EQ(browser.contentsAtPath("empties.bin").refusal, Refusal::Empty);
     EXPECT_EQ(browser.contentsAtPath("vanishes.bin").refusal, Refusal::Unreadable);
-    EXPECT_TRUE(browser.changeCurrentDirectoryPath("folder"));
+    // A folder that goes away before it is listed is empty, and what it held unreadable.
+    write("folder/fw.bin", 10);
+    ASSERT_TRUE(browser.changeCurrentDirectoryPath("folder"));
+    QDir(home.filePath("folder")).removeRecursively();
+    EXPECT_TRUE(browser.contentsOfDirectoryAtPath(browser.currentDirectoryPath()).isEmpty());
+    EXPECT_EQ(browser.contentsAtPath("fw.bin").refusal, Refusal::Unreadable);
 }
 
 }  // namespace
