@@ -3,6 +3,7 @@
 // picture is ever set to a name the app does not have, and none that showed is blanked.
 #include <gtest/gtest.h>
 
+#include <QPointer>
 #include <random>
 
 #include "DecoderRig.h"
@@ -20,6 +21,8 @@ TEST(EveryValue, OneFieldAtATimeAndAtRandomWithEachPanelOpen) {
     decodertest::DecoderRig rig;
     std::mt19937 random(1207);
     int frames = 0;
+    // What showed before the frame; a view that left the screen is no longer looked at.
+    std::vector<std::pair<QPointer<QWidget>, QString>> shown;
     const auto decode = [&](const Bytes& frame) {
         rig.root->statusFrameReceived(frame);
         rig.dispatch.settle();
@@ -27,10 +30,20 @@ TEST(EveryValue, OneFieldAtATimeAndAtRandomWithEachPanelOpen) {
         const QStringList unknown = rig.unknownPictures();
         ASSERT_TRUE(unknown.isEmpty())
             << unknown.join(", ").toStdString() << " after " << chairlink::upperHexPairs(frame);
+        const auto now = rig.pictures();
+        for (const auto& [view, name] : shown) {
+            ASSERT_TRUE(name.isEmpty() || !now.contains(view) || !now.value(view).isEmpty())
+                << tk::tagOf(view) << " \"" << name.toStdString() << "\" blanked by "
+                << chairlink::upperHexPairs(frame);
+        }
+        shown.clear();
+        for (auto it = now.cbegin(); it != now.cend(); ++it)
+            shown.emplace_back(const_cast<QWidget*>(it.key()), it.value());
     };
     for (int panel : decodertest::DecoderRig::kOpenablePanels) {
         SCOPED_TRACE(panel);
         rig.openPanel(panel);
+        shown.clear();  // opening a panel is no frame's doing
         for (std::uint8_t type : kLongTypes) {
             for (int field = 0; field < 4; ++field) {
                 for (int value = 0; value < 256; ++value) {
