@@ -61,27 +61,31 @@ const Label* captionUnder(const QWidget& button) {
     return best;
 }
 
-// A bar's caption: on its row to its left ("Pace" before its bar), or just above its start.
+// A bar's caption: on its row to its left ("Pace" before its bar), or else just above its
+// start. A caption beside the bar wins over one above it, which may be the caption of a
+// button in the row above (on narrow phones "Knead" ends just over the speed bar, left of it).
 const Label* captionOfBar(const QWidget& bar) {
     const QRect frame = bar.geometry();
-    const Label* best = nullptr;
-    int bestDistance = std::numeric_limits<int>::max();
+    const Label* best[2] = {nullptr, nullptr};  // beside, above
+    int bestDistance[2] = {std::numeric_limits<int>::max(), std::numeric_limits<int>::max()};
     for (const Label* label : siblingsOf<Label>(bar)) {
         const QRect caption = label->geometry();
         if (!hasText(label)) continue;
         const bool beside = caption.center().x() < frame.left() &&
-                            std::abs(caption.center().y() - frame.center().y()) <= frame.height();
+                            caption.center().y() >= frame.top() &&
+                            caption.center().y() <= frame.bottom();
         const bool above = caption.bottom() <= frame.top() + 5 &&
                            frame.top() - caption.bottom() <= frame.height() &&
                            caption.left() < frame.center().x() && caption.right() > frame.left();
         if (!beside && !above) continue;
+        const int kind = beside ? 0 : 1;
         const int distance = (caption.center() - frame.topLeft()).manhattanLength();
-        if (distance < bestDistance) {
-            best = label;
-            bestDistance = distance;
+        if (distance < bestDistance[kind]) {
+            best[kind] = label;
+            bestDistance[kind] = distance;
         }
     }
-    return best;
+    return best[0] ? best[0] : best[1];
 }
 
 // "Memory programmes 2": a caption shared by a row of buttons, or a bar's caption for one of
