@@ -79,11 +79,10 @@ std::size_t cutStatusPieces(std::span<const std::uint8_t> buffered, PieceCallbac
 // drain run allocates nothing for it; returns the bytes consumed.
 template <class Visit>
 std::size_t forEachStatusPiece(std::span<const std::uint8_t> buffered, Visit&& visit) {
-    using Visitor = std::remove_reference_t<Visit>;
-    return detail::cutStatusPieces(
-        buffered,
-        [](void* context, const FramePiece& piece) { (*static_cast<Visitor*>(context))(piece); },
-        const_cast<void*>(static_cast<const void*>(&visit)));
+    const auto call = [](void* context, const FramePiece& piece) {
+        (*static_cast<std::remove_reference_t<Visit>*>(context))(piece);
+    };
+    return detail::cutStatusPieces(buffered, call, &visit);
 }
 
 // A short English name of a status frame type ("running state", ...), or "unknown".
