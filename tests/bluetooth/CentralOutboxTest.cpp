@@ -4,8 +4,7 @@
 #include <atomic>
 #include <thread>
 
-#include "MockBluez.h"
-#include "RecordingEvents.h"
+#include "CentralFixture.h"
 #include "bluetooth/CentralOutbox.h"
 
 namespace bluetooth::testing {

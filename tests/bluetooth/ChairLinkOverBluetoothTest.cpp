@@ -1,8 +1,8 @@
 // The whole chair link (session controller, BLE client) over the Qt central and Qt's own BlueZ
-// client, against the mock chair on a private bus. Timeouts and retries are the Qt central's
-// and the link's own tests.
+// client, and chairctl as a user runs it, against the mock chair on a private bus.
 #include <gtest/gtest.h>
 
+#include <QProcess>
 #include <iostream>
 
 #include "CentralFixture.h"
@@ -115,6 +115,30 @@ TEST_F(ChairLinkOverBluetoothTest, AMegabyteUpdateArrivesWholeAndInOrder) {
     std::cout << "    1 MiB over the mock BlueZ in " << seconds << " s (" << 1024.0 / seconds
               << " KiB/s)" << std::endl;
 }
+
+#ifdef CHAIRCTL_BINARY
+using ChairctlOverBluetoothTest = MockFixture;
+
+TEST_F(ChairctlOverBluetoothTest, MonitorReachesTheChairAndPrintsItsStatus) {
+    const QString chair = mock_->addChair(kChairAddress, "Vornalex A1", -60, true);
+    QProcess chairctl;  // inherits the mock's bus address
+    chairctl.start(CHAIRCTL_BINARY, {"monitor", "--chair", "bluetooth", "--frames", "1"});
+    const auto linkUp = chairlink::buildCommandFrame(chairlink::kLinkUpCode, {});
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            auto writes = mock_->writes(chair);
+            return !writes.empty() && writes.front() == Bytes(linkUp.begin(), linkUp.end());
+        },
+        std::chrono::seconds(10)))
+        << chairctl.readAllStandardError().toStdString();
+    ASSERT_EQ(mock_->notify(chair, {0xAA, 0x55, 0xF3, 0x61, 0x02, 0x03, 0x01, 0x5A, 0x0D, 0x0A}),
+              "");
+    ASSERT_TRUE(chairctl.waitForFinished(10000));
+    EXPECT_EQ(chairctl.exitCode(), 0) << chairctl.readAllStandardError().toStdString();
+    EXPECT_EQ(chairctl.readAllStandardOutput().toStdString(),
+              "manual massage range=97 technique=2 (flap) speed=3 width=1\n");
+}
+#endif
 
 }  // namespace
 }  // namespace bluetooth::testing

@@ -47,7 +47,7 @@ public:
         if (!process_.waitForFinished(5000)) process_.kill();
     }
 
-    // Returns the device's object path.
+    // The device's object path.
     QString addChair(const QString& address, const QString& name, int rssi,
                      bool advertisesChairService, const QString& behaviour = "chair") {
         return callMock("AddChair",
@@ -63,10 +63,9 @@ public:
     }
     // Empty when the chair notified; the mock's refusal otherwise (e.g. nobody subscribed).
     QString notify(const QString& device, const chairlink::Bytes& value) {
-        QDBusMessage reply = call(
-            "/", "org.bluez.Mock", "Notify",
-            {path(device),
-             QByteArray(reinterpret_cast<const char*>(value.data()), qsizetype(value.size()))});
+        const QByteArray bytes(reinterpret_cast<const char*>(value.data()),
+                               qsizetype(value.size()));
+        QDBusMessage reply = call("/", "org.bluez.Mock", "Notify", {path(device), bytes});
         return reply.type() == QDBusMessage::ErrorMessage ? reply.errorMessage() : QString();
     }
     void dropLink(const QString& device) { callMock("DropLink", {path(device)}); }
@@ -136,12 +135,9 @@ private:
     }
 
     bool start(std::string* whyNot) {
-        process_.setProgram("/usr/bin/python3");
-        process_.setArguments({MOCK_BLUEZ_SCRIPT});
-        process_.start();
+        process_.start("/usr/bin/python3", {MOCK_BLUEZ_SCRIPT});
         if (!process_.waitForStarted(5000)) {
-            *whyNot =
-                "cannot run /usr/bin/python3 (install python3-dbusmock: scripts/install-deps)";
+            *whyNot = "cannot run /usr/bin/python3 (scripts/install-deps installs it)";
             return false;
         }
         QByteArray line;
@@ -150,12 +146,9 @@ private:
         const QByteArray prefix = "DBUS_SYSTEM_BUS_ADDRESS=";
         if (!line.startsWith(prefix)) {
             process_.waitForFinished(5000);
-            const std::string error =
-                QString::fromUtf8(process_.readAllStandardError()).trimmed().toStdString();
-            *whyNot = process_.exitCode() == 77  // the launcher's code for missing packages
-                          ? "missing packages for the mock BlueZ: " + error +
-                                " (scripts/install-deps installs them)"
-                          : "the mock BlueZ did not start: " + error;
+            *whyNot = (process_.exitCode() == 77 ? "missing packages (scripts/install-deps): "
+                                                 : "the mock BlueZ did not start: ") +
+                      QString::fromUtf8(process_.readAllStandardError()).trimmed().toStdString();
             return false;
         }
         // Before anything in this process opens the system bus.
@@ -164,9 +157,8 @@ private:
         // D-Bus one, which is what runs against a real bluetoothd of that version.
         qputenv("BLUETOOTH_FORCE_DBUS_LE_VERSION", "5.66");
         qDBusRegisterMetaType<QList<QByteArray>>();
-        // Qt holds back the signals of a bus connection opened on the main thread until that
-        // thread's event loop runs, which it never does here; opened on another thread, the
-        // connection delivers at once.
+        // Qt holds back the signals of a connection opened on the main thread until that
+        // thread's event loop runs, which it never does here; opened elsewhere, it delivers.
         std::thread([] { QDBusConnection::systemBus(); }).join();
         return true;
     }

@@ -4,6 +4,7 @@
 
 #include "CentralFixture.h"
 #include "base/Log.h"
+#include "bluetooth/BleUuid.h"
 
 namespace bluetooth::testing {
 namespace {
@@ -74,6 +75,7 @@ TEST_F(QtBleCentralTest, ScanReportsOnlyPeripheralsWithTheServiceAndRepeatsOnlyW
 }
 
 TEST_F(QtBleCentralTest, RunsALinkToTheChairUntilItIsCancelled) {
+    base::LogCapture log;
     const QString chair = mock_->addChair(kChairAddress, "Vornalex A1", -60, true);
     ASSERT_TRUE(linkUp(kChairAddress));
     EXPECT_TRUE(central_->isConnected(kChairAddress));
@@ -91,11 +93,9 @@ TEST_F(QtBleCentralTest, RunsALinkToTheChairUntilItIsCancelled) {
     const Bytes status{0xAA, 0x55, 0xF3, 0x01, 0x02, 0x03, 0x04, 0xFD, 0x0D, 0x0A};
     ASSERT_EQ(mock_->notify(chair, status), "");
     auto value = events_->waitFor("value");
-    ASSERT_TRUE(value);
+    ASSERT_TRUE(succeeded(value, "notification"));
     EXPECT_EQ(value->characteristic, "FFE1");
     EXPECT_EQ(value->value, status);
-    EXPECT_EQ(value->error, std::nullopt);
-    EXPECT_TRUE(value->onQueue);
 
     // Back to back, as a panel's taps and the drain's answers go out: each arrives, in order.
     std::vector<Bytes> frames;
@@ -105,6 +105,14 @@ TEST_F(QtBleCentralTest, RunsALinkToTheChairUntilItIsCancelled) {
         central_->writeWithoutResponse(kChairAddress, "FFE0", "FFE2", frame);
     ASSERT_TRUE(waitUntil([&] { return mock_->writes(chair).size() == frames.size(); }));
     EXPECT_EQ(mock_->writes(chair), frames);
+    // An update piece is more than BlueZ takes at the default MTU: logged, and the link goes on.
+    central_->writeWithoutResponse(kChairAddress, "FFE0", "FFE2", Bytes(102, 0x5A));
+    central_->writeWithoutResponse(kChairAddress, "FFE0", "FFE2", frames[0]);
+    ASSERT_TRUE(waitUntil([&] { return mock_->writes(chair).size() > frames.size(); }));
+    EXPECT_EQ(mock_->writes(chair).back(), frames[0]);
+    EXPECT_TRUE(waitUntil(
+        [&] { return log.contains("Bluetooth write failed: CharacteristicWriteError"); }));
+    EXPECT_TRUE(central_->isConnected(kChairAddress));
 
     central_->setNotify(kChairAddress, "FFE0", "FFE1", false);
     auto stopped =
@@ -121,21 +129,6 @@ TEST_F(QtBleCentralTest, RunsALinkToTheChairUntilItIsCancelled) {
     EXPECT_FALSE(central_->isConnected(kChairAddress));
     EXPECT_EQ(central_->services(kChairAddress), std::nullopt);
     EXPECT_FALSE(mock_->isConnected(chair));
-}
-
-TEST_F(QtBleCentralTest, WriteLongerThanTheLinkTakesIsLoggedAndTheLinkCarriesOn) {
-    base::LogCapture log;
-    const QString chair = mock_->addChair(kChairAddress, "Vornalex A1", -60, true);
-    ASSERT_TRUE(linkUp(kChairAddress));
-    const Bytes piece(102, 0x5A);  // an update piece; BlueZ takes 20 bytes at the default MTU
-    const Bytes frame{0xAA, 0x55, 0x01, 0x31, 0x32, 0x0D, 0x0A};
-    central_->writeWithoutResponse(kChairAddress, "FFE0", "FFE2", piece);
-    central_->writeWithoutResponse(kChairAddress, "FFE0", "FFE2", frame);
-    ASSERT_TRUE(waitUntil([&] { return !mock_->writes(chair).empty(); }));
-    EXPECT_EQ(mock_->writes(chair), std::vector<Bytes>{frame});
-    EXPECT_TRUE(waitUntil(
-        [&] { return log.contains("Bluetooth write failed: CharacteristicWriteError"); }));
-    EXPECT_TRUE(central_->isConnected(kChairAddress));
 }
 
 TEST_F(QtBleCentralTest, LostLinkIsReportedANewCentralLinksAgainAndAStoppedOneHearsNothing) {
@@ -156,13 +149,13 @@ TEST_F(QtBleCentralTest, LostLinkIsReportedANewCentralLinksAgainAndAStoppedOneHe
     EXPECT_EQ(value->value, status);
     EXPECT_EQ(mock_->callCount(chair, "Connect"), 2u);
 
-    const std::size_t before = events_->count();
+    const std::size_t before = events_->matching().size();
     central_->stop();
     mock_->dropLink(chair);
     // The picture follows the loss before the (now silenced) event would be posted.
     ASSERT_TRUE(waitUntil([&] { return !central_->isConnected(kChairAddress); }));
     queue_->waitUntilIdle();
-    EXPECT_EQ(events_->count(), before);
+    EXPECT_EQ(events_->matching().size(), before);
 }
 
 TEST_F(QtBleCentralTest, ConnectionsThatNeverComeUpTimeOutAndUnknownPeripheralsFail) {
@@ -185,10 +178,9 @@ TEST_F(QtBleCentralTest, ConnectionsThatNeverComeUpTimeOutAndUnknownPeripheralsF
     EXPECT_TRUE(events_->matching(isKind("connect")).empty());
 
     central.connect("C0:FF:EE:00:00:77");
-    auto isUnknown = [](const CentralEvent& e) {
+    auto unknown = events_->waitFor([](const CentralEvent& e) {
         return e.kind == "fail" && e.peripheral == "C0:FF:EE:00:00:77";
-    };
-    auto unknown = events_->waitFor(isUnknown);
+    });
     ASSERT_TRUE(unknown && unknown->error);
     EXPECT_FALSE(unknown->error->empty());
     EXPECT_TRUE(waitUntil([&] { return clock_.pendingCount() == 0; }));
@@ -204,6 +196,19 @@ TEST_F(QtBleCentralTest, WithoutAnAdapterBluetoothIsOff) {
     central.connect(kChairAddress);
     EXPECT_TRUE(events_->waitFor("fail"));
     EXPECT_TRUE(log.contains("No Bluetooth adapter found; Bluetooth stays off"));
+}
+
+TEST(BleUuidTest, ShortIdentifiersReadAsFourDigitsOthersKeepTheirFullFormAndNonsenseIsNull) {
+    EXPECT_EQ(uuidText(QBluetoothUuid(quint16(0x0A))), "000A");
+    EXPECT_EQ(uuidText(QBluetoothUuid(QString("0000ffe1-0000-1000-8000-00805f9b34fb"))), "FFE1");
+    const QBluetoothUuid custom(QString("{6e400001-b5a3-f393-e0a9-e50e24dcca9e}"));
+    EXPECT_EQ(uuidText(custom), "6E400001-B5A3-F393-E0A9-E50E24DCCA9E");
+    EXPECT_EQ(uuidFromText(uuidText(custom)), custom);
+    for (const char* ffe0 : {"FFE0", "ffe0", "0xFFE0", "0000ffe0-0000-1000-8000-00805f9b34fb",
+                             "{0000FFE0-0000-1000-8000-00805F9B34FB}"})
+        EXPECT_EQ(uuidFromText(ffe0), QBluetoothUuid(quint16(0xFFE0))) << ffe0;
+    for (const char* nonsense : {"", "FFZ0", "not-a-uuid"})
+        EXPECT_TRUE(uuidFromText(nonsense).isNull()) << nonsense;
 }
 
 }  // namespace

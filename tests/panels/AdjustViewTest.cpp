@@ -2,8 +2,6 @@
 
 #include "main/toolkit/ImageView.h"
 #include "panels/AdjustView.h"
-#include "panels/LanguageStore.h"
-#include "support/TestRuntime.h"
 #include "tests/panels/PanelRig.h"
 
 namespace {
@@ -12,13 +10,9 @@ using panels::AdjustView;
 using paneltest::button;
 using paneltest::picture;
 
-// The panel placed and wired as the main screen does it.
-struct AdjustRig {
-    explicit AdjustRig(tk::Screen screen) : rt(screen), languages(rt.bundle) {
-        root.resize(screen.windowSize());
-        root.show();  // touches reach only views on screen
-        panel = new AdjustView(AdjustView::frameOnScreen(screen), {rt.runtime, languages}, &root);
-        panel->show();
+// The panel with its buttons' presses recorded.
+struct AdjustRig : paneltest::PanelRig<AdjustView> {
+    explicit AdjustRig(tk::Screen screen) : PanelRig(screen) {
         for (int tag : {AdjustView::kUpperButtonTag, AdjustView::kLowerButtonTag}) {
             button(panel, tag)->addAction(tk::TouchUpInside, [this](tk::ImageButton& sender) {
                 pressed.push_back(tk::tagOf(&sender));
@@ -26,11 +20,6 @@ struct AdjustRig {
         }
     }
     QString grade() const { return panel->imageViewGrade()->image().name(); }
-
-    testsupport::TestRuntime rt;
-    panels::LanguageStore languages;
-    QWidget root;
-    AdjustView* panel = nullptr;
     std::vector<int> pressed;
 };
 

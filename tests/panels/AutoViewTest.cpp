@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "main/toolkit/ImageView.h"
-#include "panels/LanguageStore.h"
 #include "tests/panels/PanelRig.h"
-#include "tests/support/TestRuntime.h"
 
 namespace {
 
@@ -14,14 +12,7 @@ using paneltest::button;
 using paneltest::geometries;
 using paneltest::picture;
 
-struct AutoRig {
-    explicit AutoRig(tk::Screen screen = tk::Screen::phone()) : rt(screen) {}
-    std::unique_ptr<AutoView> make(const QRect& frame) {
-        return std::make_unique<AutoView>(frame, panels::PanelContext{rt.runtime, languages});
-    }
-    testsupport::TestRuntime rt;
-    panels::LanguageStore languages{rt.bundle};
-};
+using AutoRig = paneltest::PanelRig<AutoView>;
 
 std::vector<int> litTags(AutoView& view) {
     std::vector<int> lit;
@@ -32,72 +23,64 @@ std::vector<int> litTags(AutoView& view) {
 }
 
 TEST(AutoView, LayoutStepsFollowThePanelsWidthAndIdiom) {
-    AutoRig phone;
     // A phone whose frame height is 460: the panel is 320 x 210, the step 92.5.
-    auto view = phone.make(QRect(60, 55, 320, 210));
-    auto* v = view.get();
+    AutoRig phone(tk::Screen::phone(), QRect(60, 55, 320, 210));
+    auto* v = phone.panel;
     EXPECT_EQ(button(v, 1)->x(), 27);
     EXPECT_EQ(button(v, 2)->x(), 120) << "119.5 rounds to 120";
     EXPECT_EQ(button(v, 3)->x(), 212);
-    EXPECT_EQ(geometries({button(v, 4), button(v, 7), view->imageView()}),
+    EXPECT_EQ(geometries({button(v, 4), button(v, 7), v->imageView()}),
               "27,105,90,90 280,180,40,40 0,0,320,210");
     EXPECT_EQ(button(v, 1)->geometry().size(), QSize(90, 90));
     EXPECT_EQ(picture(v, 7), "layout_goback_on");
-    EXPECT_EQ(view->imageView()->image().name(), "bg1");
-    EXPECT_EQ(view->children().first(), view->imageView()) << "the background is at the back";
+    EXPECT_EQ(v->imageView()->image().name(), "bg1");
+    EXPECT_EQ(v->children().first(), v->imageView()) << "the background is at the back";
 
-    view = phone.make(QRect(65, 55, 438, 210));  // L = 568: the large step
-    v = view.get();
+    v = phone.place(QRect(65, 55, 438, 210));  // L = 568: the large step
     EXPECT_EQ(geometries({button(v, 1), button(v, 3), button(v, 6)}),
               "70,10,90,90 294,10,90,90 294,110,90,90");
     EXPECT_EQ(button(v, 1)->titleFont().pixelSize(), 9);
     EXPECT_EQ(button(v, 1)->titleColor(), QColor(Qt::black));
 
-    AutoRig tablet(tk::Screen::tablet());
-    view = tablet.make(QRect(120, 130, 774, 500));  // step (774 - 300) / 4 + 120 = 238.5
-    v = view.get();
+    AutoRig tablet(tk::Screen::tablet(), QRect(120, 130, 774, 500));  // step 238.5
+    v = tablet.panel;
     EXPECT_EQ(geometries({button(v, 1), button(v, 2), button(v, 6), button(v, 7)}),
               "70,50,180,180 309,50,180,180 547,250,180,180 704,430,70,70");
     EXPECT_EQ(button(v, 1)->titleFont().pixelSize(), 17);
 }
 
-TEST(AutoView, TheReportedProgrammeLightsItsButtonAndTapsSendTheirCodes) {
-    AutoRig rig;
-    auto view = rig.make(QRect(65, 55, 438, 210));
+TEST(AutoView, TheReportedProgrammeLightsItsButtonTapsSendTheirCodesAndTitlesAreLoaded) {
+    AutoRig rig(tk::Screen::phone(), QRect(65, 55, 438, 210),
+                "<plist><dict><key>comfort</key><string>Comfort</string>"
+                "<key>waiststretch</key><string>Stretch</string></dict></plist>");
+    auto& view = *rig.panel;
     const char* off[6] = {"auto_comfort_off", "auto_easy_off",        "auto_improve_off",
                           "auto_twist_off",   "auto_airpressure_off", "auto_waisttensile_off"};
-    for (int tag = 1; tag <= 6; ++tag) EXPECT_EQ(picture(view.get(), tag), off[tag - 1]);
+    for (int tag = 1; tag <= 6; ++tag) EXPECT_EQ(picture(&view, tag), off[tag - 1]);
     // The chair's programmes 4 and 5 sit on each other's buttons.
-    view->setBtnSel(4);
-    EXPECT_EQ(litTags(*view), std::vector<int>{5});
-    EXPECT_EQ(picture(view.get(), 5), "auto_airpressure_on");
-    view->setBtnSel(5);
-    EXPECT_EQ(litTags(*view), std::vector<int>{4});
-    EXPECT_EQ(picture(view.get(), 4), "auto_twist_on");
-    view->setBtnSel(6);
-    EXPECT_EQ(litTags(*view), std::vector<int>{6});
-    for (std::uint64_t p : {0ull, 7ull, 10ull, ~0ull}) {
-        view->setBtnSel(2);
-        view->setBtnSel(p);
-        EXPECT_TRUE(litTags(*view).empty()) << p;
+    view.setBtnSel(4);
+    EXPECT_EQ(litTags(view), std::vector<int>{5});
+    EXPECT_EQ(picture(&view, 5), "auto_airpressure_on");
+    view.setBtnSel(5);
+    EXPECT_EQ(litTags(view), std::vector<int>{4});
+    EXPECT_EQ(picture(&view, 4), "auto_twist_on");
+    view.setBtnSel(6);
+    EXPECT_EQ(litTags(view), std::vector<int>{6});
+    for (std::uint64_t p : {0ull, 7ull, ~0ull}) {
+        view.setBtnSel(2);
+        view.setBtnSel(p);
+        EXPECT_TRUE(litTags(view).empty()) << p;
     }
     for (int tag = 1; tag <= 6; ++tag) EXPECT_EQ(AutoView::commandCodeForTag(tag), 64 + tag);
     EXPECT_EQ(AutoView::commandCodeForTag(0), 0);
     EXPECT_EQ(AutoView::commandCodeForTag(AutoView::kGoBackTag), 0);
-}
 
-TEST(AutoView, TitlesComeFromTheLanguageFile) {
-    AutoRig rig;
-    paneltest::writeFile(rig.rt.dir.path() + "/en.plist",
-                         "<plist><dict><key>comfort</key><string>Comfort</string>"
-                         "<key>waiststretch</key><string>Stretch</string></dict></plist>");
-    auto view = rig.make(QRect(65, 55, 438, 210));
-    view->setLanguageForModeView(1);
-    EXPECT_EQ(button(view.get(), 1)->title(), "Comfort");
-    EXPECT_EQ(button(view.get(), 6)->title(), "Stretch");
-    EXPECT_EQ(button(view.get(), 2)->title(), "") << "a key the file lacks has no text";
-    view->setLanguageForModeView(0);  // no Chinese file here
-    EXPECT_EQ(button(view.get(), 1)->title(), "");
+    view.setLanguageForModeView(1);
+    EXPECT_EQ(button(&view, 1)->title(), "Comfort");
+    EXPECT_EQ(button(&view, 6)->title(), "Stretch");
+    EXPECT_EQ(button(&view, 2)->title(), "") << "a key the file lacks has no text";
+    view.setLanguageForModeView(0);  // no Chinese file here
+    EXPECT_EQ(button(&view, 1)->title(), "");
 }
 
 }  // namespace

@@ -6,35 +6,24 @@
 #include "main/toolkit/Label.h"
 #include "panels/InfoActions.h"
 #include "panels/InfoView.h"
-#include "panels/LanguageStore.h"
-#include "support/TestRuntime.h"
 #include "tests/panels/PanelRig.h"
 
 namespace {
 
 using panels::InfoView;
 
-// The panel placed as the main screen places it, with an English language file only.
-struct InfoRig {
-    explicit InfoRig(tk::Screen screen = tk::Screen::phone()) : rt(screen), languages(rt.bundle) {
-        paneltest::writeFile(rt.dir.path() + "/en.plist",
-                             "<plist><dict><key>strength</key><string>Intensity</string>"
-                             "<key>running</key><string>Running</string>"
-                             "<key>pause</key><string>Paused</string></dict></plist>");
-        root.resize(screen.windowSize());
-        panel = new InfoView(InfoView::frameOnScreen(screen), {rt.runtime, languages}, &root);
-        panel->show();
-    }
+// With an English language file only.
+struct InfoRig : paneltest::PanelRig<InfoView> {
+    explicit InfoRig(tk::Screen screen = tk::Screen::phone())
+        : PanelRig(screen,
+                   "<plist><dict><key>strength</key><string>Intensity</string>"
+                   "<key>running</key><string>Running</string>"
+                   "<key>pause</key><string>Paused</string></dict></plist>") {}
     QString image(int tag) const {
         return tk::viewWithTag<tk::ImageView>(panel, tag)->image().name();
     }
     QString label(int tag) const { return tk::viewWithTag<tk::Label>(panel, tag)->text(); }
     QString startPause() const { return paneltest::picture(panel, 18); }
-
-    testsupport::TestRuntime rt;
-    panels::LanguageStore languages;
-    QWidget root;
-    InfoView* panel = nullptr;
 };
 
 TEST(InfoView, LayoutsFollowIdiomAndPanelWidth) {
@@ -66,7 +55,7 @@ TEST(InfoView, LayoutsFollowIdiomAndPanelWidth) {
     }
 }
 
-TEST(InfoView, IndicatorsShowTableEntriesAndIgnoreValuesOutside) {
+TEST(InfoView, IndicatorsAndSumsShowTableEntriesAndIgnoreValuesOutside) {
     InfoRig rig;
     for (int tag : {1, 2, 3, 4, 7, 8, 9, 10, 11, 12}) EXPECT_EQ(rig.image(tag), "info_ico_bg");
     EXPECT_EQ(rig.image(5), "info_digital_0");
@@ -121,6 +110,16 @@ TEST(InfoView, IndicatorsShowTableEntriesAndIgnoreValuesOutside) {
     EXPECT_EQ(rig.image(8), "info_legs_1");
     rig.panel->setImageView8(2, 0);
     EXPECT_EQ(rig.image(8), "info_ico_bg");
+
+    // Technique, speed and width are sums of both records; sums outside the tables, even from
+    // corrupted records, leave the indicators alone.
+    auto tsw = [&] { return rig.image(1) + " " + rig.image(2) + " " + rig.image(3); };
+    const std::array<std::int64_t, 4> manual{0, 7, 0, 4};
+    panels::showTechniqueSpeedWidth(*rig.panel, std::array<std::int64_t, 4>{3, 0, 2, 1}, manual);
+    EXPECT_EQ(tsw(), "info_shoulder info_speed_2 info_width_5");
+    panels::showTechniqueSpeedWidth(*rig.panel, std::array<std::int64_t, 4>{0, INT64_MAX, 4, -2},
+                                    manual);
+    EXPECT_EQ(tsw(), "info_shoulder info_speed_4 info_width_2");
 }
 
 TEST(InfoView, StartPauseAndLanguageFollowThePanelsOwnState) {
@@ -142,19 +141,6 @@ TEST(InfoView, StartPauseAndLanguageFollowThePanelsOwnState) {
     rig.panel->setStartPause(0);
     EXPECT_EQ(rig.startPause(), "info_start");
     EXPECT_EQ(rig.label(31), "Paused");
-}
-
-TEST(InfoView, TechniqueSpeedAndWidthAreSumsOfBothRecords) {
-    InfoRig rig;
-    const std::array<std::int64_t, 4> manual{0, 7, 0, 4};
-    panels::showTechniqueSpeedWidth(*rig.panel, std::array<std::int64_t, 4>{3, 0, 2, 1}, manual);
-    EXPECT_EQ(rig.image(1) + " " + rig.image(2) + " " + rig.image(3),
-              "info_shoulder info_speed_2 info_width_5");
-    // Sums outside the tables leave the indicators alone, even from corrupted records.
-    panels::showTechniqueSpeedWidth(*rig.panel, std::array<std::int64_t, 4>{0, INT64_MAX, 4, -2},
-                                    manual);
-    EXPECT_EQ(rig.image(1) + " " + rig.image(2) + " " + rig.image(3),
-              "info_shoulder info_speed_4 info_width_2");
 }
 
 }  // namespace

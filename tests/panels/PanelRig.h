@@ -6,6 +6,8 @@
 
 #include "main/toolkit/ImageButton.h"
 #include "main/toolkit/Tag.h"
+#include "panels/LanguageStore.h"
+#include "support/TestRuntime.h"
 
 namespace paneltest {
 
@@ -31,5 +33,31 @@ inline tk::ImageButton* button(QWidget* view, int tag) {
 inline QString picture(QWidget* view, int tag) {
     return button(view, tag)->backgroundImage().name();
 }
+
+// A panel placed on a shown window of the screen's size (touches reach only views on screen),
+// with `en.plist` written first when the panel's texts are under test.
+template <class View>
+struct PanelRig {
+    PanelRig(tk::Screen screen, const QRect& frame, const QByteArray& english = {})
+        : rt(screen), languages(rt.bundle) {
+        if (!english.isEmpty()) writeFile(rt.dir.path() + "/en.plist", english);
+        root.resize(screen.windowSize());
+        root.show();
+        place(frame);
+    }
+    explicit PanelRig(tk::Screen screen = tk::Screen::phone(), const QByteArray& english = {})
+        : PanelRig(screen, View::frameOnScreen(screen), english) {}
+    View* place(const QRect& frame) {
+        delete panel;
+        panel = new View(frame, {rt.runtime, languages}, &root);
+        panel->show();
+        return panel;
+    }
+
+    testsupport::TestRuntime rt;
+    panels::LanguageStore languages;
+    QWidget root;
+    View* panel = nullptr;
+};
 
 }  // namespace paneltest
