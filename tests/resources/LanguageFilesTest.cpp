@@ -14,10 +14,8 @@
 namespace {
 
 bool hasChinese(const QString& text) {
-    return std::any_of(text.begin(), text.end(), [](QChar c) {
-        return (c.unicode() >= 0x4E00 && c.unicode() <= 0x9FFF) ||
-               (c.unicode() >= 0x3400 && c.unicode() <= 0x4DBF);
-    });
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c.unicode() >= 0x3400 && c.unicode() <= 0x9FFF; });
 }
 
 QStringList words(const QString& text) {
@@ -62,8 +60,6 @@ Frame captionFrame(const QString& key) {
 class LanguageFilesTest : public ::testing::TestWithParam<const char*> {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(bundle.pathForResource(GetParam(), "plist"))
-            << "the build copies " << GetParam() << ".plist into the bundle";
         // The same call the app makes for its language dictionary.
         const auto read = bundle.dictionary(GetParam(), "plist");
         ASSERT_TRUE(read) << "the app's reader rejects " << GetParam() << ".plist";
