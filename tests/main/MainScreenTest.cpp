@@ -5,7 +5,6 @@
 
 #include "chair/ChairFaults.h"
 #include "main/AppDelegate.h"
-#include "main/MainCommands.h"
 #include "main/MenuView.h"
 #include "main/ViewTags.h"
 #include "main/toolkit/AlertView.h"
@@ -43,9 +42,12 @@ tk::ImageButton* key(ScreenRig& rig, int tag) {
     return nullptr;
 }
 
-TEST(StartupTest, LogoForFiveSecondsThenTheMainScreen) {
+TEST(StartupTest, LogoForFiveSecondsThenTheMainScreenAndTheWindowTitleFollowsTheLink) {
     ScreenRig rig;
     rig.world->launch();
+    QWidget* window = rig.world->app().window();
+    const QString name = "Massage chair remote (demo chair)";
+    EXPECT_EQ(window->windowTitle(), name);
     auto& nav = *rig.world->app().navigationController();
     EXPECT_TRUE(nav.isNavigationBarHidden());
     EXPECT_EQ(nav.depth(), 1);
@@ -66,6 +68,25 @@ TEST(StartupTest, LogoForFiveSecondsThenTheMainScreen) {
     EXPECT_TRUE(rig.root().sessionController()->isConnected());
     EXPECT_EQ(rig.sent(), Frames{frameOf(chairlink::kLinkUpCode)});
     EXPECT_EQ(rig.root().titleLabel()->text(), "") << "no title until the chair reports";
+    EXPECT_EQ(window->windowTitle(), name + " \u2014 zh:linkConnected");
+
+    auto& chair = rig.world->chair();
+    chair.setAdvertising(false);
+    chair.dropLink();
+    rig.settle();
+    EXPECT_EQ(window->windowTitle(), name + " \u2014 zh:linkSearching");
+    rig.root().selectLanguage(1);
+    EXPECT_EQ(window->windowTitle(), name + " \u2014 en:linkSearching");
+    chair::ChairFaults faults;
+    faults.failConnections = 2;
+    chair.setFaults(faults);
+    chair.setAdvertising(true);
+    for (const auto& [seconds, state] : {std::pair{0.5, "en:linkRetrying 1"},
+                                         {1.0, "en:linkRetrying 2"},
+                                         {2.5, "en:linkConnected"}}) {
+        rig.advance(seconds);
+        EXPECT_EQ(window->windowTitle(), name + " \u2014 " + state);
+    }
 }
 
 struct Layout {
@@ -223,35 +244,6 @@ TEST(LanguagesTest, TitlesAndHintsByIndexInBothLanguagesAndOutOfRangeIgnored) {
     EXPECT_EQ(rig.root().currentHintNum(), 20);
 }
 
-TEST(LinkTitle, FollowsTheLinkAndTheLanguage) {
-    ScreenRig rig;
-    rig.world->launch();
-    QWidget* window = rig.world->app().window();
-    const QString name = "Massage chair remote (demo chair)";
-    EXPECT_EQ(window->windowTitle(), name) << "during the logo";
-    rig.advance(mainscreen::RootViewController::kLogoSeconds);
-    EXPECT_EQ(window->windowTitle(), name + " \u2014 zh:linkConnected");
-
-    auto& chair = rig.world->chair();
-    chair.setAdvertising(false);
-    chair.dropLink();
-    rig.settle();
-    EXPECT_EQ(window->windowTitle(), name + " \u2014 zh:linkSearching");
-    rig.root().selectLanguage(1);
-    EXPECT_EQ(window->windowTitle(), name + " \u2014 en:linkSearching");
-
-    chair::ChairFaults faults;
-    faults.failConnections = 2;
-    chair.setFaults(faults);
-    chair.setAdvertising(true);
-    for (const auto& [seconds, state] : {std::pair{0.5, "en:linkRetrying 1"},
-                                         {1.0, "en:linkRetrying 2"},
-                                         {2.5, "en:linkConnected"}}) {
-        rig.advance(seconds);
-        EXPECT_EQ(window->windowTitle(), name + " \u2014 " + state);
-    }
-}
-
 class MenuTest : public ::testing::Test {
 protected:
     explicit MenuTest(tk::Screen screen = tk::Screen::phone()) : rig(screen) { rig.start(); }
@@ -356,7 +348,7 @@ TEST_F(MenuTest, AutoPanelSendsItsCodesChangesNoPictureAndGoBackLeavesNoReturn) 
     EXPECT_EQ(rig.world->runtime().delayedCalls().pendingCount(&rig.root(), "MenuBtnAction"), 0u);
 }
 
-TEST_F(MenuTest, ChoosingTheSameEntryRebuildsThePanelFromTheRecords) {
+TEST_F(MenuTest, TheSameEntryRebuildsThePanelFromTheRecordsAndAnotherReplacesIt) {
     openMenu();
     rig.root().message1()[0] = 2;
     rig.tap(entry(1));
@@ -368,11 +360,7 @@ TEST_F(MenuTest, ChoosingTheSameEntryRebuildsThePanelFromTheRecords) {
     EXPECT_NE(autoPanel(), first);
     EXPECT_EQ(autoButton(5)->backgroundImage().name(), "auto_airpressure_on");
     EXPECT_EQ(rig.root().view()->findChildren<panels::AutoView*>().size(), 1);
-}
-
-TEST_F(MenuTest, OtherEntriesSelectClearAndAnnounceTheirPanel) {
-    openMenu();
-    rig.tap(entry(1));
+    // Another entry clears Auto and announces its own panel.
     rig.tap(entry(3));
     EXPECT_EQ(autoPanel(), nullptr);
     EXPECT_EQ(entryPicture(1), "layout_auto_off");
@@ -518,7 +506,10 @@ TEST(QuickKeyTest, HoldsRepeatEveryHalfSecondAndEveryWayOfLettingGoStopsOnce) {
         {"down 3, wait 1.2, up 3", {0x92, 0x92, 0x92, 0x90}, false},
         {"down 4, up 4, down 5, up 5", {0x94, 0x90, 0x93, 0x90}, false},  // heart keys crossed
         {"down 2, out 2, wait 2, lift 2, wait 1", {0x91, 0x90}, false},
-        {"down 2, wait 0.5, down 3, wait 0.5, up 2, wait 1", {0x91, 0x91, 0x92, 0x92, 0x90}, false},
+        // Letting go of the first of two held keys stops; the second stops on its own release.
+        {"down 2, wait 0.5, down 3, wait 0.5, up 2, wait 1, up 3",
+         {0x91, 0x91, 0x92, 0x92, 0x90, 0x90},
+         false},
         // The auto key sends its code and leaves the hold's repeat alone.
         {"down 5, tap 200, wait 0.5", {0x93, 0x9C, 0x93}, true},
         {"down 5, up 5, tap 200", {0x93, 0x90, 0x9C}, false},
@@ -535,16 +526,6 @@ TEST(QuickKeyTest, HoldsRepeatEveryHalfSecondAndEveryWayOfLettingGoStopsOnce) {
         EXPECT_EQ(rig.sent(), expected);
         EXPECT_EQ(rig.root().mytimer()->isPaused(), !c.holding);
     }
-}
-
-TEST(QuickKeyTest, TheSecondKeyOfTwoHeldStopsOnItsOwnReleaseAndThePositionIsKept) {
-    ScreenRig rig;
-    rig.start();
-    perform(rig, "down 2, wait 0.5, down 3, wait 0.5, up 2, wait 1");
-    rig.sent();
-    EXPECT_EQ(rig.root().currentpositionIndex(), 3) << "kept after the release";
-    key(rig, 3)->touchUp(true);
-    EXPECT_EQ(rig.sent(), Frames{frameOf(kQuickKeyStopCode)});
 }
 
 }  // namespace

@@ -118,7 +118,7 @@ TEST(SettingsPanel, SnappingIncludesEachUpperBoundAndEightPicturesServeElevenLev
     EXPECT_FALSE(SettingView::volumeImageFor(-1));
 }
 
-TEST(SettingsPanel, RowOneSwitchesToEnglishInPlaceAndTheNextStartOpensInIt) {
+TEST(SettingsPanel, RowOneSwitchesToEnglishInPlaceTheNextStartKeepsItAndAnOddFlagIsChinese) {
     QTemporaryDir dir;
     const QString settings = dir.filePath("defaults.ini");
     {
@@ -150,25 +150,25 @@ TEST(SettingsPanel, RowOneSwitchesToEnglishInPlaceAndTheNextStartOpensInIt) {
         EXPECT_EQ(row(0)->textColor(), QColor(Qt::black));
     }
     EXPECT_EQ(tk::UserDefaults(settings).integerForKey("languageFlag"), 1);
-    SettingsRig again(tk::Screen::phone(), settings);
-    again.start();
-    EXPECT_EQ(again.root().languageFlag(), 1);
-    EXPECT_EQ(again.root().viewWithTag<tk::Label>(mainscreen::kMenuCaptionTag)->text(), "en:Menu");
-    again.open();
-    EXPECT_EQ(again.caption(30), "en:languageoption");
-    EXPECT_EQ(again.title(), "en:settingOne");
-}
+    {
+        SettingsRig again(tk::Screen::phone(), settings);
+        again.start();
+        EXPECT_EQ(again.root().languageFlag(), 1);
+        EXPECT_EQ(again.root().viewWithTag<tk::Label>(mainscreen::kMenuCaptionTag)->text(),
+                  "en:Menu");
+        again.open();
+        EXPECT_EQ(again.caption(30), "en:languageoption");
+        EXPECT_EQ(again.title(), "en:settingOne");
+    }
 
-TEST(SettingsPanel, AStoredLanguageThatIsNoneStartsInChineseWithALogLine) {
-    QTemporaryDir dir;
-    const QString settings = dir.filePath("defaults.ini");
+    // A stored flag that is no language starts in Chinese and says so.
     tk::UserDefaults(settings).setInteger(7, "languageFlag");
-    SettingsRig rig(tk::Screen::phone(), settings);
-    rig.start();
-    EXPECT_EQ(rig.root().languageFlag(), 0);
-    EXPECT_TRUE(rig.log.contains("languageFlag 7 is no language; starting in Chinese"));
-    rig.open();
-    EXPECT_EQ(rig.caption(30), "zh:languageoption");
+    SettingsRig odd(tk::Screen::phone(), settings);
+    odd.start();
+    EXPECT_EQ(odd.root().languageFlag(), 0);
+    EXPECT_TRUE(odd.log.contains("languageFlag 7 is no language; starting in Chinese"));
+    odd.open();
+    EXPECT_EQ(odd.caption(30), "zh:languageoption");
 }
 
 TEST(SettingsPanel, ItReplacesTheServicePanelAndAMenuPanelReplacesIt) {
