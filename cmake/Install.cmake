@@ -21,14 +21,17 @@ install(FILES ${PACKAGING_DIR}/${APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTAL
 set(ICON_ROOT ${PACKAGING_DIR}/icons)
 add_custom_command(
     OUTPUT ${ICON_ROOT}/hicolor/scalable/apps/${APP_ID}.svg
-    COMMAND picture-painter --icons ${ICON_ROOT} --icon-name ${APP_ID}
+    COMMAND ${QUIET_RUN} ${PACKAGING_DIR}/icons.log
+            $<TARGET_FILE:picture-painter> --icons ${ICON_ROOT} --icon-name ${APP_ID}
     DEPENDS picture-painter
     COMMENT "Drawing the application icon"
     VERBATIM)
 
+# The run's own lines (every write the chair gets) go to a file: a build prints its steps.
 add_custom_command(
     OUTPUT ${PACKAGING_DIR}/screenshot.png
-    COMMAND massage-remote --script ${DESKTOP_DIR}/screenshot.script --idiom phone
+    COMMAND ${QUIET_RUN} ${PACKAGING_DIR}/screenshot.log
+            $<TARGET_FILE:massage-remote> --script ${DESKTOP_DIR}/screenshot.script --idiom phone
             --screen 568x320 --chair simulated
             --settings ${PROJECT_SOURCE_DIR}/docs/screenshots/english.ini
     WORKING_DIRECTORY ${PACKAGING_DIR}
@@ -39,6 +42,8 @@ add_custom_command(
 # Man pages from each program's --help and --version.
 find_program(HELP2MAN help2man)
 set(man_pages)
+# Both pages name where the README they point to is installed.
+set(DOC_SECTION ${PROJECT_SOURCE_DIR}/resources/desktop/man-see-also.h2m)
 if(HELP2MAN)
     foreach(program massage-remote chairctl)
         if(program STREQUAL "chairctl")
@@ -49,8 +54,9 @@ if(HELP2MAN)
         add_custom_command(
             OUTPUT ${PACKAGING_DIR}/${program}.1
             COMMAND ${HELP2MAN} --no-info --no-discard-stderr --name=${summary}
-                    --output=${PACKAGING_DIR}/${program}.1 $<TARGET_FILE:${program}>
-            DEPENDS ${program}
+                    --include=${DOC_SECTION} --output=${PACKAGING_DIR}/${program}.1
+                    $<TARGET_FILE:${program}>
+            DEPENDS ${program} ${DOC_SECTION}
             COMMENT "Writing the ${program} man page"
             VERBATIM)
         list(APPEND man_pages ${PACKAGING_DIR}/${program}.1)
@@ -66,6 +72,13 @@ add_custom_target(desktop-files ALL
 install(DIRECTORY ${ICON_ROOT}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 install(FILES ${PACKAGING_DIR}/screenshot.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/massage-remote/screenshots)
+
+# The README and the pages and pictures it links, where Debian keeps a package's documents.
+set(DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/massage-remote)
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/ARCHITECTURE.md
+        DESTINATION ${DOC_DIR})
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION ${DOC_DIR}/docs
+        FILES_MATCHING PATTERN "*.md" PATTERN "*.png" PATTERN "*.svg")
 
 # The Debian package: its dependencies are computed from the libraries the programs link.
 set(CPACK_GENERATOR DEB)

@@ -7,6 +7,9 @@ build=$1
 source=$2
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
+# A private runtime folder, as a session would have.
+mkdir -m 700 "$stage/run"
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$stage/run}
 
 cmake --install "$build" --prefix "$stage/usr" >/dev/null
 app_id=com.vornalex.massageremote
@@ -18,6 +21,15 @@ for f in bin/massage-remote bin/chairctl \
          share/man/man1/massage-remote.1 share/man/man1/chairctl.1; do
     [[ -s "$stage/usr/$f" ]] || { echo "not installed: $f"; exit 1; }
 done
+
+# The README and what it links, where Debian keeps a package's documents; the man page says so.
+doc=share/doc/massage-remote
+for f in README.md ARCHITECTURE.md docs/reliability.md docs/pictures.png \
+         docs/screenshots/phone-main.png docs/tour/phone-running.png; do
+    [[ -s "$stage/usr/$doc/$f" ]] || { echo "not installed: $doc/$f"; exit 1; }
+done
+grep -q "/usr/share/doc/massage-remote/README.md" "$stage/usr/share/man/man1/massage-remote.1" ||
+    { echo "the man page does not say where the README is"; exit 1; }
 
 desktop-file-validate "$stage/usr/share/applications/$app_id.desktop"
 appstreamcli validate --no-net --pedantic "$stage/usr/share/metainfo/$app_id.metainfo.xml"
