@@ -74,7 +74,9 @@ std::vector<std::string> LogCapture::lines() const {
     return lines_;
 }
 
-bool LogCapture::contains(const std::string& line) const { return count(line) > 0; }
+bool LogCapture::contains(const std::string& line) const {
+    return count(line) > 0;
+}
 
 size_t LogCapture::count(const std::string& line) const {
     std::lock_guard lock(mutex_);

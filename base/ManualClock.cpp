@@ -44,7 +44,8 @@ bool ManualClock::fireNextDueBy(double limit) {
     Task task;
     {
         std::lock_guard lock(mutex_);
-        // A nanosecond of slack keeps sums such as 0.1 + 0.2 from missing a call due "at" the limit.
+        // A nanosecond of slack keeps sums such as 0.1 + 0.2 from missing a call due "at" the
+        // limit.
         if (pending_.empty() || pending_.begin()->first.first > limit + 1e-9) return false;
         auto it = pending_.begin();
         now_ = std::max(now_, it->first.first);

@@ -13,8 +13,8 @@ NotificationCenter::Token NotificationCenter::addObserver(std::string name, cons
                                                           Observer observer) {
     std::lock_guard lock(mutex_);
     Token token = nextToken_++;
-    entries_.push_back({token, std::move(name), sender,
-                        std::make_shared<Observer>(std::move(observer))});
+    entries_.push_back(
+        {token, std::move(name), sender, std::make_shared<Observer>(std::move(observer))});
     return token;
 }
 

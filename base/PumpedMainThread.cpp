@@ -9,7 +9,9 @@ void PumpedMainThread::post(Task task) {
     tasks_.push_back(std::move(task));
 }
 
-bool PumpedMainThread::isCurrent() const { return std::this_thread::get_id() == owner_; }
+bool PumpedMainThread::isCurrent() const {
+    return std::this_thread::get_id() == owner_;
+}
 
 std::size_t PumpedMainThread::runPending() {
     std::size_t ran = 0;

@@ -14,7 +14,6 @@ struct SerialQueue::State {
     std::atomic<std::thread::id> workerId{};
 };
 
-
 SerialQueue::SerialQueue(std::string label) : state_(std::make_shared<State>()) {
     state_->label = std::move(label);
     // The worker keeps the state alive on its own, so it can outlive this handle.
@@ -52,7 +51,9 @@ SerialQueue::~SerialQueue() {
     }
 }
 
-const std::string& SerialQueue::label() const { return state_->label; }
+const std::string& SerialQueue::label() const {
+    return state_->label;
+}
 
 void SerialQueue::async(Task task) {
     {
@@ -80,7 +81,9 @@ void SerialQueue::sync(const Task& task) {
     doneCv.wait(lock, [&] { return done; });
 }
 
-bool SerialQueue::isCurrent() const { return std::this_thread::get_id() == state_->workerId.load(); }
+bool SerialQueue::isCurrent() const {
+    return std::this_thread::get_id() == state_->workerId.load();
+}
 
 void SerialQueue::waitUntilIdle() const {
     if (isCurrent()) return;  // waiting on itself would never end
@@ -93,6 +96,8 @@ bool SerialQueue::isIdle() const {
     return state_->tasks.empty() && !state_->running;
 }
 
-std::uint64_t SerialQueue::executedCount() const { return state_->executed.load(); }
+std::uint64_t SerialQueue::executedCount() const {
+    return state_->executed.load();
+}
 
 }  // namespace base

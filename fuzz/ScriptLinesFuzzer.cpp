@@ -10,10 +10,10 @@
 
 #include "FuzzCheck.h"
 #include "QtFuzzApp.h"
+#include "app/script/ScriptRunner.h"
+#include "app/script/ScriptWorld.h"
 #include "base/Log.h"
 #include "main/AppDelegate.h"
-#include "main/script/ScriptRunner.h"
-#include "main/script/ScriptWorld.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "base/Dispatch.h"
 #include "link/LinkEnvironment.h"
-#include "panels/LanguageStore.h"
+#include "main/panelkit/LanguageStore.h"
 
 namespace mainscreen {
 

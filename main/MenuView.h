@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <cstdint>
 
-#include "panels/PanelContext.h"
+#include "main/panelkit/PanelContext.h"
 
 namespace tk {
 class ImageView;

@@ -4,10 +4,10 @@
 #include "main/MenuView.h"
 #include "main/RootViewController.h"
 #include "main/ViewTags.h"
+#include "main/panelkit/LanguageAware.h"
+#include "main/panelkit/LanguageStore.h"
 #include "main/toolkit/Label.h"
 #include "main/toolkit/Runtime.h"
-#include "panels/LanguageAware.h"
-#include "panels/LanguageStore.h"
 #include "widgets/MarqueeLabel.h"
 
 namespace mainscreen {

@@ -5,11 +5,11 @@
 #include "main/MenuView.h"
 #include "main/RootViewController.h"
 #include "main/ViewTags.h"
+#include "main/panelkit/Controls.h"
 #include "main/toolkit/ImageButton.h"
 #include "main/toolkit/Label.h"
 #include "main/toolkit/Runtime.h"
 #include "main/toolkit/Tag.h"
-#include "panels/Controls.h"
 #include "widgets/HintLine.h"
 #include "widgets/MarqueeLabel.h"
 

@@ -8,6 +8,7 @@
 #include "main/MainCommands.h"
 #include "main/MenuView.h"
 #include "main/ViewTags.h"
+#include "main/panelkit/Controls.h"
 #include "main/toolkit/AlertView.h"
 #include "main/toolkit/ImageButton.h"
 #include "main/toolkit/InProcessVolume.h"
@@ -15,7 +16,6 @@
 #include "main/toolkit/RepeatingTimer.h"
 #include "main/toolkit/Runtime.h"
 #include "main/toolkit/Tag.h"
-#include "panels/Controls.h"
 #include "widgets/MarqueeLabel.h"
 
 namespace mainscreen {

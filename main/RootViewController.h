@@ -13,11 +13,11 @@
 #include "link/FrameFormat.h"
 #include "main/LanguageList.h"
 #include "main/MenuView.h"
+#include "main/panelkit/LanguageStore.h"
+#include "main/panelkit/PanelContext.h"
 #include "main/toolkit/Label.h"
 #include "main/toolkit/ViewController.h"
-#include "panels/LanguageStore.h"
 #include "panels/PanelCommand.h"
-#include "panels/PanelContext.h"
 #include "service/FileSelectedDelegate.h"
 
 namespace base {

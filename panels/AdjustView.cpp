@@ -1,10 +1,10 @@
 #include "panels/AdjustView.h"
 
+#include "main/panelkit/Controls.h"
 #include "main/toolkit/Bundle.h"
 #include "main/toolkit/ImageView.h"
 #include "main/toolkit/Runtime.h"
 #include "main/toolkit/Tag.h"
-#include "panels/Controls.h"
 
 namespace panels {
 

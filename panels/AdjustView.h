@@ -5,8 +5,8 @@
 #include <QWidget>
 #include <cstdint>
 
+#include "main/panelkit/PanelContext.h"
 #include "main/toolkit/Screen.h"
-#include "panels/PanelContext.h"
 
 namespace tk {
 class ImageView;

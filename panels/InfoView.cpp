@@ -2,13 +2,13 @@
 
 #include <QEvent>
 
+#include "main/panelkit/Controls.h"
 #include "main/toolkit/Bundle.h"
 #include "main/toolkit/ImageButton.h"
 #include "main/toolkit/ImageView.h"
 #include "main/toolkit/Label.h"
 #include "main/toolkit/Runtime.h"
 #include "main/toolkit/Tag.h"
-#include "panels/Controls.h"
 #include "panels/InfoLayout.h"
 
 namespace panels {

@@ -8,11 +8,11 @@
 #include <functional>
 
 #include "base/NotificationCenter.h"
+#include "main/panelkit/LanguageAware.h"
+#include "main/panelkit/LanguageStore.h"
+#include "main/panelkit/PanelContext.h"
 #include "main/toolkit/Screen.h"
 #include "panels/InfoImageTables.h"
-#include "panels/LanguageAware.h"
-#include "panels/LanguageStore.h"
-#include "panels/PanelContext.h"
 
 namespace tk {
 class ImageView;

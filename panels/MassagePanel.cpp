@@ -1,12 +1,12 @@
 #include "panels/MassagePanel.h"
 
+#include "main/panelkit/LanguageStore.h"
 #include "main/toolkit/Bundle.h"
 #include "main/toolkit/ImageButton.h"
 #include "main/toolkit/ImageView.h"
 #include "main/toolkit/Label.h"
 #include "main/toolkit/Runtime.h"
 #include "main/toolkit/Tag.h"
-#include "panels/LanguageStore.h"
 
 namespace panels {
 

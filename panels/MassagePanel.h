@@ -8,8 +8,8 @@
 #include <QWidget>
 #include <span>
 
-#include "panels/LanguageAware.h"
-#include "panels/PanelContext.h"
+#include "main/panelkit/LanguageAware.h"
+#include "main/panelkit/PanelContext.h"
 #include "panels/PanelLayout.h"
 
 namespace tk {

@@ -4,11 +4,11 @@
 #include <QWidget>
 #include <cmath>
 
+#include "main/panelkit/Controls.h"
 #include "main/toolkit/Fonts.h"
 #include "main/toolkit/ImageButton.h"
 #include "main/toolkit/ImageView.h"
 #include "main/toolkit/Label.h"
-#include "panels/Controls.h"
 
 namespace panels {
 

@@ -6,8 +6,8 @@
 #include <QWidget>
 #include <cstdint>
 
-#include "panels/LanguageAware.h"
-#include "panels/PanelContext.h"
+#include "main/panelkit/LanguageAware.h"
+#include "main/panelkit/PanelContext.h"
 
 namespace tk {
 class ImageButton;

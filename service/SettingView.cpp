@@ -2,14 +2,14 @@
 
 #include <cmath>
 
+#include "main/panelkit/Controls.h"
+#include "main/panelkit/LanguageStore.h"
 #include "main/toolkit/ImageButton.h"
 #include "main/toolkit/ImageView.h"
 #include "main/toolkit/Label.h"
 #include "main/toolkit/ListView.h"
 #include "main/toolkit/Runtime.h"
 #include "main/toolkit/Tag.h"
-#include "panels/Controls.h"
-#include "panels/LanguageStore.h"
 
 namespace service {
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "panels/LanguageAware.h"
-#include "panels/PanelContext.h"
+#include "main/panelkit/LanguageAware.h"
+#include "main/panelkit/PanelContext.h"
 
 namespace tk {
 class ImageView;

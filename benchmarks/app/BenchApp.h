@@ -9,12 +9,12 @@
 
 #include "base/Dispatch.h"
 #include "base/NotificationCenter.h"
+#include "eventloop/QtClock.h"
+#include "eventloop/QtMainThread.h"
+#include "main/panelkit/LanguageStore.h"
 #include "main/toolkit/Bundle.h"
-#include "main/toolkit/QtClock.h"
-#include "main/toolkit/QtMainThread.h"
 #include "main/toolkit/Runtime.h"
 #include "main/toolkit/UserDefaults.h"
-#include "panels/LanguageStore.h"
 
 namespace chair {
 class StandInChair;
@@ -91,8 +91,8 @@ public:
 private:
     WatchedApplication& application_;
     QTemporaryDir scratch_;
-    tk::QtClock clock_;
-    tk::QtMainThread main_;
+    eventloop::QtClock clock_;
+    eventloop::QtMainThread main_;
     base::Dispatch dispatch_{main_};
     base::NotificationCenter notifications_;
     tk::UserDefaults defaults_;

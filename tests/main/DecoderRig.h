@@ -22,6 +22,7 @@
 #include "link/StatusFrames.h"
 #include "main/RootViewController.h"
 #include "main/ViewTags.h"
+#include "main/panelkit/LanguageStore.h"
 #include "main/toolkit/Bundle.h"
 #include "main/toolkit/ImageButton.h"
 #include "main/toolkit/ImageView.h"
@@ -29,7 +30,6 @@
 #include "main/toolkit/Tag.h"
 #include "panels/AdjustView.h"
 #include "panels/InfoView.h"
-#include "panels/LanguageStore.h"
 #include "support/TestRuntime.h"
 #include "widgets/MarqueeLabel.h"
 

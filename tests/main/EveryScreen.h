@@ -8,10 +8,10 @@
 #include <sstream>
 #include <string>
 
+#include "app/script/ScriptRunner.h"
+#include "app/script/ScriptWorld.h"
 #include "base/Log.h"
 #include "main/AppDelegate.h"
-#include "main/script/ScriptRunner.h"
-#include "main/script/ScriptWorld.h"
 
 namespace screentest {
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/script/ScriptWorld.h"
 #include "base/Log.h"
 #include "chair/StandInChair.h"
 #include "link/CommandFrames.h"
@@ -19,7 +20,6 @@
 #include "main/AppDelegate.h"
 #include "main/ControlNames.h"
 #include "main/RootViewController.h"
-#include "main/script/ScriptWorld.h"
 #include "main/toolkit/ImageButton.h"
 #include "main/toolkit/Tag.h"
 

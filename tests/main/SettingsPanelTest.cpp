@@ -8,9 +8,9 @@
 #include <QTemporaryDir>
 #include <sstream>
 
+#include "app/script/ScriptOptions.h"
+#include "app/script/ScriptRunner.h"
 #include "main/MenuView.h"
-#include "main/script/ScriptOptions.h"
-#include "main/script/ScriptRunner.h"
 #include "main/toolkit/ListCell.h"
 #include "main/toolkit/ListView.h"
 #include "main/toolkit/UserDefaults.h"

@@ -1,4 +1,4 @@
-#include "panels/LanguageStore.h"
+#include "main/panelkit/LanguageStore.h"
 
 #include <gtest/gtest.h>
 

@@ -4,9 +4,9 @@
 #include <QStringList>
 #include <QWidget>
 
+#include "main/panelkit/LanguageStore.h"
 #include "main/toolkit/ImageButton.h"
 #include "main/toolkit/Tag.h"
-#include "panels/LanguageStore.h"
 #include "support/TestRuntime.h"
 
 namespace paneltest {

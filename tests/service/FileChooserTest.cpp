@@ -6,8 +6,8 @@
 #include <QJsonArray>
 
 #include "ServiceRig.h"
+#include "app/script/ViewDump.h"
 #include "link/UpdateUpload.h"
-#include "main/script/ViewDump.h"
 #include "main/toolkit/Label.h"
 #include "main/toolkit/ListView.h"
 #include "main/toolkit/NavigationController.h"

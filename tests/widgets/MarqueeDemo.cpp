@@ -8,7 +8,7 @@
 #include <cstdio>
 
 #include "base/NotificationCenter.h"
-#include "main/toolkit/QtClock.h"
+#include "eventloop/QtClock.h"
 #include "widgets/HintLine.h"
 #include "widgets/MarqueeLabel.h"
 
@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
     const double seconds = option("--seconds").isEmpty() ? 10.0 : option("--seconds").toDouble();
     const QString shot = option("--shot");
 
-    tk::QtClock qtClock;
+    eventloop::QtClock qtClock;
     CountingClock clock(qtClock);
     base::NotificationCenter center;
     QWidget screen;

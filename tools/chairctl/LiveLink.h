@@ -6,10 +6,10 @@
 
 #include "base/Dispatch.h"
 #include "base/NotificationCenter.h"
+#include "eventloop/QtClock.h"
+#include "eventloop/QtMainThread.h"
 #include "link/EADSessionController.h"
 #include "link/FrameDrain.h"
-#include "main/toolkit/QtClock.h"
-#include "main/toolkit/QtMainThread.h"
 #include "tools/chairctl/CentralChoice.h"
 
 class QCoreApplication;
@@ -44,9 +44,9 @@ public:
 
 private:
     std::unique_ptr<QCoreApplication> app_;
-    tk::QtMainThread main_;
+    eventloop::QtMainThread main_;
     base::Dispatch dispatch_{main_};
-    tk::QtClock clock_;
+    eventloop::QtClock clock_;
     base::NotificationCenter notifications_;
     std::string error_;
     ChosenCentral central_;

@@ -11,9 +11,9 @@
 #include <thread>
 #include <vector>
 
+#include "eventloop/QtClock.h"
+#include "eventloop/QtMainThread.h"
 #include "main/toolkit/DelayedCalls.h"
-#include "main/toolkit/QtClock.h"
-#include "main/toolkit/QtMainThread.h"
 #include "main/toolkit/RepeatingTimer.h"
 #include "support/TestRuntime.h"
 
@@ -31,8 +31,8 @@ bool pumpUntil(Done done) {
 }
 
 TEST(QtClock, CallsRunFromTheLoopInOrderOnTheMainThreadAndCancelledOnesNever) {
-    tk::QtClock clock;
-    tk::QtMainThread main;
+    eventloop::QtClock clock;
+    eventloop::QtMainThread main;
     const auto mainId = std::this_thread::get_id();
     std::vector<int> order;
     std::atomic<bool> offMain{false};

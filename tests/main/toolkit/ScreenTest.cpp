@@ -3,12 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "base/Log.h"
-#include "main/toolkit/LaunchOptions.h"
 
 namespace {
 
 using tk::Idiom;
-using tk::LaunchOptions;
 using tk::Screen;
 
 TEST(Screen, OptionsWinOverTheDisplayWhichDecidesOtherwise) {
@@ -39,24 +37,6 @@ TEST(Screen, OptionsWinOverTheDisplayWhichDecidesOtherwise) {
     }
     EXPECT_EQ(Screen::phone().windowSize(), QSize(568, 320)) << "L by S plus the status bar";
     EXPECT_EQ(Screen::tablet().windowSize(), QSize(1024, 768));
-}
-
-TEST(LaunchOptions, TheLastGoodValueWinsAndBadOrMissingOnesAreLogged) {
-    base::LogCapture capture;
-    auto options =
-        LaunchOptions::parse({"app", "--idiom", "phone", "--screen", "480x300", "--other",
-                              "--screen=501x300", "--idiom=tablet", "--settings", "/tmp/x.ini"});
-    EXPECT_EQ(options.idiom, Idiom::Tablet);
-    EXPECT_EQ(options.measures, QSize(501, 300));
-    EXPECT_EQ(options.settingsFile, QString("/tmp/x.ini"));
-    EXPECT_TRUE(capture.lines().empty()) << "other options are left to others";
-    // Bad or missing values are logged and leave everything open.
-    options = LaunchOptions::parse({"app", "--idiom", "watch", "--screen", "568by300", "--screen",
-                                    "99999x300", "--screen=0x0", "--settings"});
-    EXPECT_FALSE(options.idiom);
-    EXPECT_FALSE(options.measures);
-    EXPECT_FALSE(options.settingsFile);
-    EXPECT_EQ(capture.lines().size(), 5u);
 }
 
 }  // namespace

@@ -1,0 +1,90 @@
+#include "app/AppLaunch.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QScreen>
+
+#include "app/CommandLine.h"
+#include "app/LaunchOptions.h"
+#include "base/Dispatch.h"
+#include "base/NotificationCenter.h"
+#include "bluetooth/ChairChoice.h"
+#include "bluetooth/QtChairSources.h"
+#include "chair/StandInChair.h"
+#include "eventloop/QtClock.h"
+#include "eventloop/QtMainThread.h"
+#include "link/EADSessionController.h"
+#include "main/AppDelegate.h"
+#include "main/panelkit/LanguageStore.h"
+#include "main/toolkit/Bundle.h"
+#include "main/toolkit/Runtime.h"
+#include "main/toolkit/UserDefaults.h"
+#include "volume/PulseVolume.h"
+
+namespace app {
+
+namespace {
+constexpr const char* kAppTitle = "Massage chair remote";
+constexpr const char* kDesktopId = "com.vornalex.massageremote";
+
+std::vector<std::string> arguments(const QApplication& app) {
+    std::vector<std::string> list;
+    for (const QString& argument : app.arguments()) list.push_back(argument.toStdString());
+    return list;
+}
+
+QSize displaySize() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableSize() : QSize();
+}
+}  // namespace
+
+int runApp(int argc, char** argv) {
+    QApplication app(argc, argv);
+    app.setApplicationVersion(appVersion());
+    // Ties the window to its launcher entry and icon (Wayland asks by this name).
+    QGuiApplication::setDesktopFileName(kDesktopId);
+    QApplication::setWindowIcon(QIcon::fromTheme(kDesktopId));
+    const app::LaunchOptions options = app::LaunchOptions::parse(app.arguments());
+    const tk::Screen screen = tk::Screen::resolve(options.idiom, options.measures, displaySize());
+
+    // The shared session controller is never destroyed, so what it runs on lasts as long as
+    // the process: made once here and never released.
+    auto& clock = *new eventloop::QtClock;
+    auto& mainThread = *new eventloop::QtMainThread;
+    auto& dispatch = *new base::Dispatch(mainThread);
+    tk::UserDefaults defaults(options.settingsFile.value_or(tk::UserDefaults::defaultFile()));
+    // After the settings file is found, so --home moves only where update files are looked for.
+    if (options.home) qputenv("HOME", QFile::encodeName(*options.home));
+    tk::Bundle bundle(tk::Bundle::defaultDirectory());
+    tk::Runtime runtime(clock, mainThread, defaults, bundle, screen);
+    panels::LanguageStore languages(bundle);
+    base::NotificationCenter& notifications = base::NotificationCenter::defaultCenter();
+
+    // The stand-in chair is made only when it is the one chosen.
+    std::shared_ptr<chair::StandInChair> standIn;
+    const auto selection = bluetooth::chooseChair(
+        bluetooth::chairKindFromArguments(arguments(app)), bluetooth::qtChairSources(clock, [&] {
+            standIn = chair::StandInChair::create(dispatch, clock);
+            return standIn->centralFactory();
+        }));
+    chairlink::EADSessionController::configureShared(
+        {dispatch, clock, notifications, selection.centralFactory});
+    const QString title = QString(kAppTitle) + (selection.isDemo ? " (demo chair)" : "");
+
+    mainscreen::AppDelegate delegate(
+        {runtime, dispatch, notifications, languages,
+         []() -> chairlink::EADSessionController& {
+             return chairlink::EADSessionController::sharedController();
+         },
+         [&] {
+             return std::make_shared<volume::PulseVolume>(mainThread, clock,
+                                                          volume::PulseVolume::Options{});
+         }});
+    delegate.didFinishLaunching(title);
+    return app.exec();
+}
+
+}  // namespace app

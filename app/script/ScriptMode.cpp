@@ -1,0 +1,79 @@
+#include "app/script/ScriptMode.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <memory>
+
+#include "app/script/ScriptOptions.h"
+#include "app/script/ScriptRunner.h"
+#include "app/script/ScriptWorld.h"
+#include "base/Log.h"
+
+namespace script {
+
+namespace {
+// Standard error carries only the line about a failed script line; the system log goes to
+// the --log file when one is given, and nowhere otherwise.
+std::unique_ptr<std::ofstream> routeLog(const ScriptOptions& options) {
+    std::unique_ptr<std::ofstream> file;
+    if (options.logFile) file = std::make_unique<std::ofstream>(options.logFile->toStdString());
+    std::ofstream* sink = file.get();
+    base::setLogSink([sink](const std::string& line) {
+        if (sink) *sink << line << std::endl;
+    });
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& message) {
+        base::log("Qt: " + message.toStdString());
+    });
+    return file;
+}
+}  // namespace
+
+bool wantsScriptMode(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--script") == 0 || std::strncmp(argv[i], "--script=", 9) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+int runScriptMode(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
+    std::string error;
+    const auto options = ScriptOptions::parse(arguments, error);
+    if (!options) {
+        std::cerr << "massage-remote: " << error << std::endl;
+        return 2;
+    }
+    QFile file(options->scriptFile);
+    if (!file.open(QIODevice::ReadOnly)) {
+        std::cerr << "massage-remote: cannot read script " << options->scriptFile.toStdString()
+                  << std::endl;
+        return 2;
+    }
+    const QString text = QString::fromUtf8(file.readAll());
+    if (options->home) qputenv("HOME", QFile::encodeName(*options->home));
+    auto logFile = routeLog(*options);
+
+    // Headless unless the caller picked a platform; chosen before the application exists.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    int code = 0;
+    {
+        QApplication app(argc, argv);
+        ScriptWorld world(WorldSettings::from(*options), std::cout);
+        world.launch();
+        ScriptRunner runner(world, std::cout);
+        code = runner.run(text, options->scriptFile, std::cerr);
+    }
+    std::cout.flush();
+    base::setLogSink({});
+    qInstallMessageHandler(nullptr);
+    return code;
+}
+
+}  // namespace script

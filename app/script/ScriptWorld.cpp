@@ -1,0 +1,97 @@
+#include "app/script/ScriptWorld.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+
+#include "chair/StandInChair.h"
+#include "link/EADSessionController.h"
+#include "link/Hex.h"
+#include "main/AppDelegate.h"
+#include "main/toolkit/InProcessVolume.h"
+
+namespace script {
+
+namespace {
+constexpr const char* kWindowTitle = "Massage chair remote (demo chair)";
+
+QString settingsFile(const WorldSettings& settings, const QTemporaryDir& scratch) {
+    // Without a settings file a run starts from fresh defaults, so scripts behave the same
+    // everywhere.
+    return settings.settingsFile.value_or(scratch.path() + "/user-defaults.ini");
+}
+}  // namespace
+
+WorldSettings WorldSettings::from(const ScriptOptions& options) {
+    // No display to measure: the phone unless the options say otherwise.
+    const auto phone = tk::Screen::phone();
+    WorldSettings settings;
+    settings.screen = tk::Screen::resolve(options.launch.idiom, options.launch.measures,
+                                          QSize(phone.L, phone.S + tk::Screen::kStatusBar));
+    settings.settingsFile = options.launch.settingsFile;
+    settings.chair = options.chair;
+    settings.volume = options.volume;
+    return settings;
+}
+
+ScriptWorld::ScriptWorld(const WorldSettings& settings, std::ostream& out)
+    : out_(out),
+      defaults_(settingsFile(settings, scratch_)),
+      bundle_(settings.bundleDirectory),
+      runtime_(clock_, main_, defaults_, bundle_, settings.screen),
+      languages_(bundle_),
+      makeVolume_(settings.mediaVolume) {
+    // Another one is made when the app asks: a sound server's answer is awaited from then on.
+    if (!makeVolume_) volume_ = std::make_shared<tk::InProcessVolume>(settings.volume);
+    clock_.setSettle([this] {
+        dispatch_.settle();
+        // Views removed from the screen are deleted from the loop; there is no loop here.
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    });
+    chair_ = chair::StandInChair::create(dispatch_, clock_,
+                                         {.quiet = settings.chair == ChairMode::Scripted});
+    chair_->setWriteObserver([this](const chairlink::Bytes& value) {
+        // chair's queue: print from the main thread, in order with the script's own output
+        main_.post(
+            [this, value] { out_ << "chair-got " << chairlink::upperHexPairs(value) << "\n"; });
+    });
+}
+
+ScriptWorld::~ScriptWorld() {
+    app_.reset();
+    dispatch_.settle();
+    controller_.reset();
+    chair_->setWriteObserver(nullptr);
+    dispatch_.settle();
+}
+
+void ScriptWorld::launch() {
+    mainscreen::MainScreenEnvironment environment{
+        runtime_,
+        dispatch_,
+        notifications_,
+        languages_,
+        [this]() -> chairlink::EADSessionController& {
+            controller_ =
+                std::make_unique<chairlink::EADSessionController>(chairlink::LinkEnvironment{
+                    dispatch_, clock_, notifications_, chair_->centralFactory()});
+            return *controller_;
+        },
+        [this] {
+            if (!volume_) volume_ = makeVolume_(main_, clock_);
+            return volume_;
+        }};
+    app_ = std::make_unique<mainscreen::AppDelegate>(environment);
+    app_->didFinishLaunching(kWindowTitle);
+    settle();
+}
+
+void ScriptWorld::advance(double seconds) {
+    clock_.advance(seconds);
+}
+
+void ScriptWorld::settle() {
+    clock_.runDue();
+}
+
+}  // namespace script

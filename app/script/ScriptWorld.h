@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+#include <ostream>
+
+#include "app/script/ScriptOptions.h"
+#include "base/Dispatch.h"
+#include "base/ManualClock.h"
+#include "base/NotificationCenter.h"
+#include "base/PumpedMainThread.h"
+#include "main/panelkit/LanguageStore.h"
+#include "main/toolkit/Bundle.h"
+#include "main/toolkit/MediaVolume.h"
+#include "main/toolkit/Runtime.h"
+#include "main/toolkit/UserDefaults.h"
+
+namespace chair {
+class StandInChair;
+}
+namespace chairlink {
+class EADSessionController;
+}
+namespace mainscreen {
+class AppDelegate;
+}
+
+namespace script {
+
+// What the world is built with; script mode takes it from its options.
+struct WorldSettings {
+    tk::Screen screen = tk::Screen::phone();
+    QString bundleDirectory = tk::Bundle::defaultDirectory();
+    std::optional<QString> settingsFile;  // fresh defaults when absent
+    ChairMode chair = ChairMode::Scripted;
+    float volume = 0.5f;  // the in-process media volume's start
+    // Another media volume for the app (a test's own sound server), made with the world's
+    // main thread and clock; in-process when empty.
+    std::function<std::shared_ptr<tk::MediaVolume>(base::MainThread&, base::Clock&)> mediaVolume;
+
+    static WorldSettings from(const ScriptOptions& options);
+};
+
+// The whole app on a manual clock with a stand-in chair, for script mode and tests. Every
+// write the chair receives is printed on `out` as "chair-got XX XX ..." from the main thread.
+// Time moves only through advance(); work on other threads is always finished before.
+class ScriptWorld {
+public:
+    ScriptWorld(const WorldSettings& settings, std::ostream& out);
+    ~ScriptWorld();
+    ScriptWorld(const ScriptWorld&) = delete;
+    ScriptWorld& operator=(const ScriptWorld&) = delete;
+
+    // Launches the app: the window shows with the logo.
+    void launch();
+
+    void advance(double seconds);
+    // Lets every thread finish what it was handed and runs what is due now.
+    void settle();
+
+    mainscreen::AppDelegate& app() { return *app_; }
+    chair::StandInChair& chair() { return *chair_; }
+    base::ManualClock& clock() { return clock_; }
+    tk::Runtime& runtime() { return runtime_; }
+    // The session controller, once the main screen has asked for it.
+    chairlink::EADSessionController* sessionController() { return controller_.get(); }
+    // The media volume the app gets when it asks for one, and another program may change;
+    // the in-process one from the start, another only once the app has asked for it.
+    tk::MediaVolume* mediaVolume() { return volume_.get(); }
+
+private:
+    std::ostream& out_;
+    QTemporaryDir scratch_;
+    base::PumpedMainThread main_;
+    base::Dispatch dispatch_{main_};
+    base::ManualClock clock_;
+    base::NotificationCenter notifications_;
+    tk::UserDefaults defaults_;
+    tk::Bundle bundle_;
+    tk::Runtime runtime_;
+    panels::LanguageStore languages_;
+    std::function<std::shared_ptr<tk::MediaVolume>(base::MainThread&, base::Clock&)> makeVolume_;
+    std::shared_ptr<tk::MediaVolume> volume_;
+    std::shared_ptr<chair::StandInChair> chair_;
+    std::unique_ptr<chairlink::EADSessionController> controller_;
+    std::unique_ptr<mainscreen::AppDelegate> app_;
+};
+
+}  // namespace script

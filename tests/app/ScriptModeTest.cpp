@@ -1,0 +1,232 @@
+// The app binary: its own command line, answered before Qt starts, script mode, and the
+// launch without a display.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "app/DisplayCheck.h"
+
+namespace {
+
+struct Answer {
+    std::optional<int> code;
+    std::string out, err;
+};
+
+Answer answer(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), "massage-remote");
+    std::vector<char*> argv;
+    for (auto& argument : arguments) argv.push_back(argument.data());
+    std::ostringstream out, err;
+    const auto code = app::answerCommandLine(int(argv.size()), argv.data(), out, err);
+    return {code, out.str(), err.str()};
+}
+
+TEST(CommandLine, HelpAndVersionAreAnsweredWhateverElseIsGivenAndOptionsRunTheApp) {
+    const Answer help = answer({"--chair", "simulated", "--help", "--bogus"});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_NE(help.out.find("--script FILE"), std::string::npos);
+    const Answer version = answer({"--version"});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out, std::string("massage-remote ") + app::appVersion() + "\n");
+    // Known options and Qt's own run the app.
+    for (const auto& arguments : std::vector<std::vector<std::string>>{
+             {},
+             {"--chair", "bluetooth", "--idiom=tablet", "--screen", "1024x768"},
+             {"--script", "tour.script", "--home", "/tmp", "--log", "x.log", "--volume", "0.5"},
+             {"-platform", "offscreen", "--settings", "a.ini"}}) {
+        const Answer a = answer(arguments);
+        EXPECT_EQ(a.code, std::nullopt) << a.err;
+        EXPECT_EQ(a.err, "");
+    }
+}
+
+TEST(CommandLine, AnUnknownOptionOrStrayArgumentIsOneLineAndExitTwo) {
+    const std::pair<std::vector<std::string>, std::string> refused[] = {
+        {{"--idiom", "phone", "--colour", "red"}, "unknown option '--colour'"},
+        {{"tour.script"}, "unexpected argument 'tour.script'"}};
+    for (const auto& [arguments, error] : refused) {
+        const Answer a = answer(arguments);
+        EXPECT_EQ(a.code, 2);
+        EXPECT_EQ(a.err, "massage-remote: " + error + " (see massage-remote --help)\n");
+    }
+}
+
+struct Outcome {
+    int exitCode = -1;
+    QString out, err;
+};
+
+class ScriptModeTest : public ::testing::Test {
+protected:
+    Outcome run(const QString& script, QStringList extra = {},
+                QProcessEnvironment env = QProcessEnvironment::systemEnvironment()) {
+        const QString path = dir.filePath("test.script");
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(script.toUtf8());
+        file.close();
+        return start(QStringList{"--script", path, "--home", dir.path()} + extra, env);
+    }
+
+    // In the scratch folder, where the scripts' dumps go.
+    Outcome start(const QStringList& arguments, const QProcessEnvironment& env) {
+        QProcess process;
+        process.setWorkingDirectory(dir.path());
+        process.setProcessEnvironment(env);
+        process.start(MASSAGE_REMOTE_BINARY, arguments);
+        process.waitForFinished(60000);
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    // A settings file that starts the app in English.
+    QStringList inEnglish() {
+        QFile ini(dir.filePath("english.ini"));
+        EXPECT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write("[General]\nlanguageFlag=1\n");
+        return {"--settings", ini.fileName()};
+    }
+
+    QJsonObject dumped(const QString& name) {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+        return QJsonDocument::fromJson(file.readAll()).object();
+    }
+
+    // The first view tagged `tag` anywhere, depth first, back to front.
+    static QJsonObject find(const QJsonObject& view, int tag) {
+        for (const auto& c : view["children"].toArray()) {
+            if (c.toObject()["tag"].toInt() == tag) return c.toObject();
+            if (const QJsonObject found = find(c.toObject(), tag); !found.isEmpty()) return found;
+        }
+        return {};
+    }
+
+    // The root view's own child tagged `tag`.
+    static QJsonObject child(const QJsonObject& screen, int tag) {
+        for (const auto& view : screen["children"].toArray())
+            if (view.toObject()["tag"].toInt() == tag) return view.toObject();
+        return {};
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(ScriptModeTest, KeysPanelCodesAndChairBytesInOrderAndLinkDownBringsTheAlert) {
+    const Outcome result =
+        run("# the logo, then the main screen\n"
+            "wait 5\nsay keys\ndown 2\nwait 0.6\nexit 2\ntap 200\n"
+            "tap menu-button\nwait 0.5\ntap menu/1\n"
+            "tap 100/5   # full air pressure\n"
+            "say done\n"
+            "chair AA 55 F2 01 00 00 00 F3 0D 0A\n"
+            "link down\nwait 1\ntap 50\ndump screen.json\n");
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(result.out,
+              "chair-got AA 55 01 31 32 0D 0A\n"
+              "keys\n"
+              "chair-got AA 55 01 91 92 0D 0A\n"
+              "chair-got AA 55 01 91 92 0D 0A\n"
+              "chair-got AA 55 01 90 91 0D 0A\n"
+              "chair-got AA 55 01 9C 9D 0D 0A\n"
+              "chair-got AA 55 01 45 46 0D 0A\n"
+              "done\n"
+              "chair-got AA 55 C3 3C FF 0D 0A\n");
+    EXPECT_EQ(result.err, "");
+    const QJsonObject screen = dumped("screen.json");
+    EXPECT_EQ(screen["alert"].toObject()["message"].toString(),
+              "Please connect to the massage chair!");
+    EXPECT_EQ(screen["navigationBarHidden"].toBool(), true);
+    EXPECT_EQ(screen["navigation"].toArray().size(), 1);
+    const QJsonObject power = child(screen, 50);
+    EXPECT_EQ(power["class"].toString(), "ImageButton");
+    EXPECT_EQ(power["image"].toString(), "layout_power_off");
+    EXPECT_EQ(power["frame"].toArray(), (QJsonArray{12, 280, 55, 40}));
+    EXPECT_TRUE(power["touchable"].toBool());
+}
+
+TEST_F(ScriptModeTest, TheSimulatedChairAnswersScrollsItsHintMeasuresAndTakesUpAndDown) {
+    const Outcome result =
+        run("wait 5\nsay up\nwait 2\ndump hint.json\n"
+            "tap 50\nwait 7\nsay adjust\ntap 105/1\nwait 0.5\ndump screen.json\n",
+            QStringList{"--chair", "simulated", "--idiom", "phone"} + inEnglish());
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    // The chair reports its whole state at the link-up; the remote acknowledges each frame.
+    EXPECT_EQ(result.out.left(result.out.indexOf("up\n")).count("chair-got AA 55 C3 3C FF"), 7);
+    EXPECT_GE(result.out.indexOf("adjust\nchair-got AA 55 01 34 35 0D 0A\n"), 0)
+        << result.out.toStdString();
+
+    // The hint line's dump carries its scrolling state: the chair's long English hint moves.
+    const QJsonObject screen = dumped("hint.json");
+    const QJsonObject hint = child(screen, 110);
+    ASSERT_EQ(hint["class"].toString(), "MarqueeLabel");
+    EXPECT_FALSE(screen["hint"].toString().isEmpty());
+    EXPECT_EQ(hint["marqueeType"].toInt(), 2);
+    const double textWidth = hint["textWidth"].toDouble();
+    EXPECT_GT(textWidth, 345 - 2 * 10);  // too wide for the line, so it scrolls
+    EXPECT_NEAR(hint["animationDuration"].toDouble(), (textWidth + 10 + 50) / 100.0, 1e-6);
+    EXPECT_TRUE(hint["awayFromHome"].toBool());
+    EXPECT_FALSE(hint["labelize"].toBool());
+
+    // Measured at 6, then one step up, as the chair reported it.
+    QStringList pictures;
+    for (const auto& view : find(dumped("screen.json"), 105)["children"].toArray())
+        pictures << view.toObject()["image"].toString();
+    EXPECT_TRUE(pictures.contains("adjust_7")) << pictures.join(",").toStdString();
+}
+
+TEST_F(ScriptModeTest, FirstLineThatCannotBeDoneEndsTheRunWithOneLine) {
+    Outcome result = run("say a\nwiggle 3\nsay b\n");
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(result.out, "a\n");
+    EXPECT_EQ(result.err.count('\n'), 1);
+    EXPECT_TRUE(result.err.contains(":2: unknown verb")) << result.err.toStdString();
+    const std::pair<const char*, const char*> refused[] = {
+        {"wait 5\ntap 100/3\n", ":2: no such view: 100/3"},
+        {"wait 5\ntap menu/1\n", ":2: cannot be touched"},  // the menu is closed
+        {"dismiss\n", ":1: no alert on screen"}};
+    for (const auto& [script, reason] : refused) {
+        result = run(script);
+        EXPECT_EQ(result.exitCode, 2) << script;
+        EXPECT_TRUE(result.err.contains(reason)) << result.err.toStdString();
+    }
+}
+
+TEST_F(ScriptModeTest, WithoutADisplayTheAppSaysSoInOneLineAndAnyOfTheVariablesCounts) {
+    const char* names[3] = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"};
+    auto env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : names) env.remove(name);
+    const Outcome result = start({}, env);
+    EXPECT_NE(result.exitCode, 0);
+    EXPECT_EQ(result.err.count('\n'), 1);
+    EXPECT_TRUE(result.err.contains("no display")) << result.err.toStdString();
+
+    QByteArray saved[3];
+    for (int i = 0; i < 3; ++i) {
+        saved[i] = qgetenv(names[i]);
+        qunsetenv(names[i]);
+    }
+    EXPECT_FALSE(app::hasDisplay());
+    for (const char* name : names) {
+        qputenv(name, "x");
+        EXPECT_TRUE(app::hasDisplay()) << name;
+        qputenv(name, "");
+        EXPECT_FALSE(app::hasDisplay()) << "empty " << name;
+        qunsetenv(name);
+    }
+    for (int i = 0; i < 3; ++i)
+        if (!saved[i].isNull()) qputenv(names[i], saved[i]);
+}
+
+}  // namespace
