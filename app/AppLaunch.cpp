@@ -9,6 +9,7 @@
 #include "app/CommandLine.h"
 #include "app/LaunchOptions.h"
 #include "base/Dispatch.h"
+#include "base/Log.h"
 #include "base/NotificationCenter.h"
 #include "bluetooth/ChairChoice.h"
 #include "bluetooth/QtChairSources.h"
@@ -29,25 +30,19 @@ namespace {
 constexpr const char* kAppTitle = "Massage chair remote";
 constexpr const char* kDesktopId = "com.vornalex.massageremote";
 
-std::vector<std::string> arguments(const QApplication& app) {
-    std::vector<std::string> list;
-    for (const QString& argument : app.arguments()) list.push_back(argument.toStdString());
-    return list;
-}
-
 QSize displaySize() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->availableSize() : QSize();
 }
 }  // namespace
 
-int runApp(int argc, char** argv) {
+int runApp(int argc, char** argv, const CommandLineOptions& given) {
     QApplication app(argc, argv);
     app.setApplicationVersion(appVersion());
     // Ties the window to its launcher entry and icon (Wayland asks by this name).
     QGuiApplication::setDesktopFileName(kDesktopId);
     QApplication::setWindowIcon(QIcon::fromTheme(kDesktopId));
-    const app::LaunchOptions options = app::LaunchOptions::parse(app.arguments());
+    const LaunchOptions options = LaunchOptions::from(given);
     const tk::Screen screen = tk::Screen::resolve(options.idiom, options.measures, displaySize());
 
     // The shared session controller is never destroyed, so what it runs on lasts as long as
@@ -65,11 +60,11 @@ int runApp(int argc, char** argv) {
 
     // The stand-in chair is made only when it is the one chosen.
     std::shared_ptr<chair::StandInChair> standIn;
-    const auto selection = bluetooth::chooseChair(
-        bluetooth::chairKindFromArguments(arguments(app)), bluetooth::qtChairSources(clock, [&] {
-            standIn = chair::StandInChair::create(dispatch, clock);
-            return standIn->centralFactory();
-        }));
+    const auto selection =
+        bluetooth::chooseChair(options.chair, bluetooth::qtChairSources(clock, [&] {
+                                   standIn = chair::StandInChair::create(dispatch, clock);
+                                   return standIn->centralFactory();
+                               }));
     chairlink::EADSessionController::configureShared(
         {dispatch, clock, notifications, selection.centralFactory});
     const QString title = QString(kAppTitle) + (selection.isDemo ? " (demo chair)" : "");

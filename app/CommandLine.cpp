@@ -1,9 +1,8 @@
 #include "app/CommandLine.h"
 
-#include <algorithm>
+#include <QCommandLineParser>
 #include <array>
-#include <string>
-#include <string_view>
+#include <utility>
 
 namespace app {
 
@@ -28,16 +27,38 @@ constexpr const char* kHelp =
     "  --help                            show this text\n"
     "  --version                         show the version\n";
 
-constexpr std::array<std::string_view, 8> kValueOptions = {
-    "--chair", "--idiom", "--screen", "--settings", "--home", "--script", "--log", "--volume"};
+using Field = QStringList CommandLineOptions::*;
+constexpr std::array<std::pair<const char*, Field>, 8> kValueOptions = {{
+    {"chair", &CommandLineOptions::chair},
+    {"idiom", &CommandLineOptions::idiom},
+    {"screen", &CommandLineOptions::screen},
+    {"settings", &CommandLineOptions::settings},
+    {"home", &CommandLineOptions::home},
+    {"script", &CommandLineOptions::script},
+    {"log", &CommandLineOptions::log},
+    {"volume", &CommandLineOptions::volume},
+}};
 
-bool takesValue(std::string_view name) {
-    return std::find(kValueOptions.begin(), kValueOptions.end(), name) != kValueOptions.end();
+int refuse(std::ostream& err, const QString& what) {
+    err << "massage-remote: " << what.toStdString() << " (see massage-remote --help)" << std::endl;
+    return 2;
 }
 
-int unknown(std::ostream& err, const std::string& what) {
-    err << "massage-remote: " << what << " (see massage-remote --help)" << std::endl;
-    return 2;
+// Qt reads its own single-dash options (and the value after one) when the application is
+// made; they are kept from our parser, which would call them unknown.
+QStringList withoutQtOptions(const QStringList& arguments) {
+    QStringList ours;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        const bool qtOption =
+            i > 0 && argument.size() > 1 && argument[0] == '-' && argument[1] != '-';
+        if (!qtOption) {
+            ours.append(argument);
+        } else if (i + 1 < arguments.size() && !arguments[i + 1].startsWith('-')) {
+            ++i;
+        }
+    }
+    return ours;
 }
 
 }  // namespace
@@ -46,33 +67,44 @@ const char* appVersion() {
     return MASSAGE_REMOTE_VERSION;
 }
 
-std::optional<int> answerCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view argument = argv[i];
-        if (argument == "--help") {
-            out << kHelp;
-            return 0;
-        }
-        if (argument == "--version") {
-            out << "massage-remote " << appVersion() << std::endl;
-            return 0;
-        }
+QStringList argumentList(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+CommandLine readCommandLine(const QStringList& arguments, std::ostream& out, std::ostream& err) {
+    QCommandLineParser parser;
+    const QCommandLineOption help("help");
+    const QCommandLineOption version("version");
+    parser.addOption(help);
+    parser.addOption(version);
+    for (const auto& [name, field] : kValueOptions)
+        parser.addOption(QCommandLineOption(name, {}, "value"));
+    const bool parsed = parser.parse(withoutQtOptions(arguments));
+
+    CommandLine line;
+    // Help and version are answered whatever else the line holds.
+    if (parser.isSet(help)) {
+        out << kHelp;
+        line.exitCode = 0;
+    } else if (parser.isSet(version)) {
+        out << "massage-remote " << appVersion() << std::endl;
+        line.exitCode = 0;
+    } else if (!parsed && !parser.unknownOptionNames().isEmpty()) {
+        line.exitCode =
+            refuse(err, "unknown option '--" + parser.unknownOptionNames().front() + "'");
+    } else if (!parsed) {
+        QString error = parser.errorText();
+        if (error.endsWith('.')) error.chop(1);
+        if (!error.isEmpty()) error[0] = error[0].toLower();
+        line.exitCode = refuse(err, error);
+    } else if (!parser.positionalArguments().isEmpty()) {
+        line.exitCode =
+            refuse(err, "unexpected argument '" + parser.positionalArguments().front() + "'");
     }
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view argument = argv[i];
-        if (argument.substr(0, 2) == "--") {
-            const auto equals = argument.find('=');
-            const std::string_view name = argument.substr(0, equals);
-            if (!takesValue(name))
-                return unknown(err, "unknown option '" + std::string(name) + "'");
-            if (equals == std::string_view::npos) ++i;  // its value follows
-        } else if (argument.empty() || argument.front() != '-') {
-            return unknown(err, "unexpected argument '" + std::string(argument) + "'");
-        } else if (i + 1 < argc && argv[i + 1][0] != '-') {
-            ++i;  // one of Qt's own single-dash options with its value; Qt reads both
-        }
-    }
-    return std::nullopt;
+    for (const auto& [name, field] : kValueOptions) line.options.*field = parser.values(name);
+    return line;
 }
 
 }  // namespace app

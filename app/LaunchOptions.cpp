@@ -37,39 +37,34 @@ std::optional<QSize> parseMeasures(const QString& value) {
 }
 }  // namespace
 
-LaunchOptions LaunchOptions::parse(const QStringList& arguments) {
+LaunchOptions LaunchOptions::from(const CommandLineOptions& given) {
     LaunchOptions options;
-    for (int i = 1; i < arguments.size(); ++i) {
-        QString name = arguments[i];
-        std::optional<QString> value;
-        const int equals = name.indexOf('=');
-        if (name.startsWith("--") && equals > 0) {
-            value = name.mid(equals + 1);
-            name = name.left(equals);
+    for (const QString& value : given.chair) {
+        if (auto kind = bluetooth::chairKindFromName(value.toStdString())) {
+            options.chair = *kind;
+        } else {
+            base::log("Unknown --chair " + value.toStdString() +
+                      "; using auto (auto|bluetooth|simulated)");
         }
-        if (name != "--idiom" && name != "--screen" && name != "--settings" && name != "--home")
-            continue;
-        if (!value) {
-            if (i + 1 >= arguments.size()) {
-                base::log("Options: " + name.toStdString() + " needs a value");
-                continue;
-            }
-            value = arguments[++i];
-        }
-        if (name == "--idiom") {
-            if (auto idiom = parseIdiom(*value)) options.idiom = idiom;
-        } else if (name == "--screen") {
-            if (auto measures = parseMeasures(*value)) options.measures = measures;
-        } else if (name == "--home") {
-            if (QFileInfo(*value).isDir()) {
-                options.home = QDir(*value).absolutePath();
-            } else {
-                base::log("Options: --home: no such directory: " + value->toStdString());
-            }
-        } else if (value->isEmpty()) {
+    }
+    for (const QString& value : given.idiom) {
+        if (auto idiom = parseIdiom(value)) options.idiom = idiom;
+    }
+    for (const QString& value : given.screen) {
+        if (auto measures = parseMeasures(value)) options.measures = measures;
+    }
+    for (const QString& value : given.settings) {
+        if (value.isEmpty()) {
             base::log("Options: --settings needs a file name");
         } else {
-            options.settingsFile = *value;
+            options.settingsFile = value;
+        }
+    }
+    for (const QString& value : given.home) {
+        if (QFileInfo(value).isDir()) {
+            options.home = QDir(value).absolutePath();
+        } else {
+            base::log("Options: --home: no such directory: " + value.toStdString());
         }
     }
     return options;

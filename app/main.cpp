@@ -7,11 +7,13 @@
 #include "app/script/ScriptMode.h"
 
 int main(int argc, char** argv) {
-    if (auto answered = app::answerCommandLine(argc, argv, std::cout, std::cerr)) return *answered;
-    if (script::wantsScriptMode(argc, argv)) return script::runScriptMode(argc, argv);
+    const app::CommandLine line =
+        app::readCommandLine(app::argumentList(argc, argv), std::cout, std::cerr);
+    if (line.exitCode) return *line.exitCode;
+    if (!line.options.script.isEmpty()) return script::runScriptMode(argc, argv, line.options);
     if (!app::hasDisplay()) {
         std::fprintf(stderr, "%s\n", app::noDisplayMessage().c_str());
         return 1;
     }
-    return app::runApp(argc, argv);
+    return app::runApp(argc, argv, line.options);
 }

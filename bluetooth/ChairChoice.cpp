@@ -6,8 +6,6 @@ namespace bluetooth {
 
 namespace {
 
-constexpr std::string_view kOption = "--chair";
-
 ChairSelection bluetoothChair(const ChairSources& sources) {
     return {sources.bluetooth(), "Bluetooth", false};
 }
@@ -23,27 +21,6 @@ std::optional<ChairKind> chairKindFromName(std::string_view name) {
     if (name == "bluetooth") return ChairKind::Bluetooth;
     if (name == "simulated") return ChairKind::Simulated;
     return std::nullopt;
-}
-
-ChairKind chairKindFromArguments(const std::vector<std::string>& arguments) {
-    std::optional<std::string_view> value;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        std::string_view argument = arguments[i];
-        if (argument == kOption) {
-            if (i + 1 == arguments.size()) {
-                base::log("--chair needs auto, bluetooth or simulated; using auto");
-                return ChairKind::Auto;
-            }
-            value = arguments[++i];
-        } else if (argument.starts_with(kOption) &&
-                   argument.substr(kOption.size()).starts_with('=')) {
-            value = argument.substr(kOption.size() + 1);
-        }
-    }
-    if (!value) return ChairKind::Auto;
-    if (auto kind = chairKindFromName(*value)) return *kind;
-    base::log("Unknown --chair " + std::string(*value) + "; using auto (auto|bluetooth|simulated)");
-    return ChairKind::Auto;
 }
 
 ChairSelection chooseChair(ChairKind kind, const ChairSources& sources) {

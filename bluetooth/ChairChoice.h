@@ -14,9 +14,6 @@ namespace bluetooth {
 enum class ChairKind { Auto, Bluetooth, Simulated };
 
 std::optional<ChairKind> chairKindFromName(std::string_view name);
-// Reads `--chair NAME` or `--chair=NAME`; auto when absent. A missing or unknown name is one
-// log line and auto.
-ChairKind chairKindFromArguments(const std::vector<std::string>& arguments);
 
 struct ChairSelection {
     chairlink::BleCentralFactory centralFactory;

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -32,20 +31,9 @@ std::unique_ptr<std::ofstream> routeLog(const ScriptOptions& options) {
 }
 }  // namespace
 
-bool wantsScriptMode(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--script") == 0 || std::strncmp(argv[i], "--script=", 9) == 0) {
-            return true;
-        }
-    }
-    return false;
-}
-
-int runScriptMode(int argc, char** argv) {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
+int runScriptMode(int argc, char** argv, const app::CommandLineOptions& given) {
     std::string error;
-    const auto options = ScriptOptions::parse(arguments, error);
+    const auto options = ScriptOptions::from(given, error);
     if (!options) {
         std::cerr << "massage-remote: " << error << std::endl;
         return 2;

@@ -1,12 +1,11 @@
 #pragma once
 
-namespace script {
+#include "app/CommandLine.h"
 
-// Whether the command line asks for script mode (`--script FILE`).
-bool wantsScriptMode(int argc, char** argv);
+namespace script {
 
 // Runs the app headless on the manual clock through a script; returns the exit code (0, or 2
 // after one line on standard error).
-int runScriptMode(int argc, char** argv);
+int runScriptMode(int argc, char** argv, const app::CommandLineOptions& given);
 
 }  // namespace script

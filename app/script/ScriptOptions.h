@@ -26,8 +26,10 @@ struct ScriptOptions {
     std::optional<QString> logFile;  // where the system log goes; dropped when absent
     app::LaunchOptions launch;
 
-    // The options, or one line saying what is wrong with them.
-    static std::optional<ScriptOptions> parse(const QStringList& arguments, std::string& error);
+    // The options, or one line saying what is wrong with them. The last value of each option
+    // counts; every value must be good.
+    static std::optional<ScriptOptions> from(const app::CommandLineOptions& given,
+                                             std::string& error);
     // A volume from 0 to kMaxVolume, or nothing.
     static std::optional<float> parseVolume(const QString& text);
 };

@@ -28,8 +28,9 @@ Answer answer(std::vector<std::string> arguments) {
     std::vector<char*> argv;
     for (auto& argument : arguments) argv.push_back(argument.data());
     std::ostringstream out, err;
-    const auto code = app::answerCommandLine(int(argv.size()), argv.data(), out, err);
-    return {code, out.str(), err.str()};
+    const auto line =
+        app::readCommandLine(app::argumentList(int(argv.size()), argv.data()), out, err);
+    return {line.exitCode, out.str(), err.str()};
 }
 
 TEST(CommandLine, HelpAndVersionAreAnsweredWhateverElseIsGivenAndOptionsRunTheApp) {
@@ -54,7 +55,8 @@ TEST(CommandLine, HelpAndVersionAreAnsweredWhateverElseIsGivenAndOptionsRunTheAp
 TEST(CommandLine, AnUnknownOptionOrStrayArgumentIsOneLineAndExitTwo) {
     const std::pair<std::vector<std::string>, std::string> refused[] = {
         {{"--idiom", "phone", "--colour", "red"}, "unknown option '--colour'"},
-        {{"tour.script"}, "unexpected argument 'tour.script'"}};
+        {{"tour.script"}, "unexpected argument 'tour.script'"},
+        {{"--idiom"}, "missing value after '--idiom'"}};
     for (const auto& [arguments, error] : refused) {
         const Answer a = answer(arguments);
         EXPECT_EQ(a.code, 2);

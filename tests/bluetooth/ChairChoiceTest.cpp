@@ -12,24 +12,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-TEST(ChairChoiceTest, ReadsTheChairOptionAndABadOneIsOneLogLineAndAuto) {
-    base::LogCapture log;
-    const std::pair<Lines, ChairKind> cases[] = {
-        {{"massage-remote"}, ChairKind::Auto},
-        {{"app", "--chair", "bluetooth"}, ChairKind::Bluetooth},
-        {{"app", "--chair=simulated"}, ChairKind::Simulated},
-        {{"chairctl", "monitor", "--chair", "auto"}, ChairKind::Auto},
-        {{"app", "--chair", "Bluetooth"}, ChairKind::Auto},
-        {{"app", "--chair"}, ChairKind::Auto},
-        {{"app", "--chairs=bluetooth"}, ChairKind::Auto},
-    };
-    for (const auto& [args, kind] : cases)
-        EXPECT_EQ(chairKindFromArguments(args), kind) << args.back();
-    EXPECT_EQ(log.lines(),
-              (Lines{"Unknown --chair Bluetooth; using auto (auto|bluetooth|simulated)",
-                     "--chair needs auto, bluetooth or simulated; using auto"}));
-}
-
 TEST(ChairChoiceTest, AutoTakesBluetoothOnlyWithAnAdapterAndSimulatedNeverAsks) {
     struct Case {
         ChairKind kind;

@@ -213,13 +213,14 @@ TEST(SettingsPanel, LayoutsOfBothIdioms) {
 
 TEST(SettingsPanel, ScriptModeStartsAtItsVolumeTakesTheVerbAndDumpsIt) {
     std::string error;
-    const auto options =
-        script::ScriptOptions::parse({"app", "--script", "s", "--volume", "0.3"}, error);
-    ASSERT_TRUE(options) << error;
-    EXPECT_FLOAT_EQ(options->volume, 0.3f);
-    EXPECT_FALSE(script::ScriptOptions::parse({"app", "--script", "s", "--volume", "2"}, error));
+    app::CommandLineOptions given;
+    given.script = QStringList{"s"};
+    EXPECT_FLOAT_EQ(script::ScriptOptions::from(given, error)->volume, 0.5f);
+    given.volume = QStringList{"0.3"};
+    EXPECT_FLOAT_EQ(script::ScriptOptions::from(given, error)->volume, 0.3f);
+    given.volume = QStringList{"2"};
+    EXPECT_FALSE(script::ScriptOptions::from(given, error));
     EXPECT_EQ(error, "--volume must be a number from 0 to 1.5, not \"2\"");
-    EXPECT_FLOAT_EQ(script::ScriptOptions::parse({"app", "--script", "s"}, error)->volume, 0.5f);
 
     SettingsRig rig(tk::Screen::phone(), std::nullopt,
                     [](script::WorldSettings& settings) { settings.volume = 0.3f; });

@@ -1,8 +1,11 @@
 #include "tools/chairctl/Arguments.h"
 
-#include <algorithm>
+#include <QCommandLineParser>
+#include <QStringList>
+#include <cctype>
 #include <charconv>
 #include <cstdint>
+#include <memory>
 
 namespace chairctl {
 
@@ -32,25 +35,46 @@ std::optional<std::int32_t> parseCode(std::string_view text) {
     return static_cast<std::int32_t>(*value);
 }
 
-std::optional<std::string> takeOption(std::vector<std::string>& args, const std::string& name,
-                                      std::string& error) {
-    auto it = std::find(args.begin(), args.end(), name);
-    if (it == args.end()) return std::nullopt;
-    if (it + 1 == args.end()) {
-        error = name + " needs a value";
-        args.erase(it);
-        return std::nullopt;
+CommandArguments readCommandArguments(const std::vector<std::string>& args,
+                                      const std::vector<std::pair<const char*, bool>>& options) {
+    auto parser = std::make_shared<QCommandLineParser>();
+    parser->setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser->addOption(QCommandLineOption("help"));
+    for (const auto& [name, takesValue] : options) {
+        parser->addOption(takesValue ? QCommandLineOption(name, {}, "value")
+                                     : QCommandLineOption(name));
     }
-    std::string value = *(it + 1);
-    args.erase(it, it + 2);
-    return value;
-}
-
-bool takeFlag(std::vector<std::string>& args, const std::string& name) {
-    auto it = std::find(args.begin(), args.end(), name);
-    if (it == args.end()) return false;
-    args.erase(it);
-    return true;
+    // The parser would take a negative code for an option: such words are hidden from it behind
+    // a prefix no option has, and unwrapped again.
+    static const QString kNumber = QStringLiteral("\x01");
+    QStringList words{QStringLiteral("chairctl")};
+    for (const auto& arg : args) {
+        const bool negativeNumber =
+            arg.size() > 1 && arg[0] == '-' && std::isdigit(static_cast<unsigned char>(arg[1]));
+        words.append((negativeNumber ? kNumber : QString()) + QString::fromStdString(arg));
+    }
+    CommandArguments read;
+    const bool parsed = parser->parse(words);
+    read.help = parser->isSet("help");
+    if (!parsed) {
+        const QStringList unknown = parser->unknownOptionNames();
+        // One line in the tool's own style: lower case, no full stop.
+        QString error =
+            unknown.isEmpty() ? parser->errorText() : "unknown option '--" + unknown.front() + "'";
+        if (error.endsWith('.')) error.chop(1);
+        if (!error.isEmpty()) error[0] = error[0].toLower();
+        read.error = error.toStdString();
+    }
+    for (QString word : parser->positionalArguments()) {
+        if (word.startsWith(kNumber)) word.remove(0, kNumber.size());
+        read.positional.push_back(word.toStdString());
+    }
+    read.value = [parser](const char* name) -> std::optional<std::string> {
+        if (!parser->isSet(name)) return std::nullopt;
+        return parser->value(name).toStdString();
+    };
+    read.isSet = [parser](const char* name) { return parser->isSet(name); };
+    return read;
 }
 
 }  // namespace chairctl

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace chairctl {
@@ -14,11 +16,19 @@ std::optional<std::int64_t> parseNumber(std::string_view text, std::int64_t min,
 // A command code: a signed 32-bit number.
 std::optional<std::int32_t> parseCode(std::string_view text);
 
-// Takes "--name VALUE" out of the arguments; no value when absent. `error` is set when the
-// option is present without a value.
-std::optional<std::string> takeOption(std::vector<std::string>& args, const std::string& name,
-                                      std::string& error);
-// Takes "--name" out of the arguments and tells whether it was there.
-bool takeFlag(std::vector<std::string>& args, const std::string& name);
+// A command's arguments as Qt's parser reads them: "--name VALUE", "--name=VALUE" and flags.
+// Negative numbers ("-1", "-0x10") are command codes, not options. Help is asked for when
+// "--help" is among them, whatever else is wrong.
+struct CommandArguments {
+    bool help = false;
+    std::optional<std::string> error;     // one line, when they cannot be read
+    std::vector<std::string> positional;  // in order
+    std::function<std::optional<std::string>(const char*)> value;  // an option's last value
+    std::function<bool(const char*)> isSet;
+};
+
+// `options` are the command's option names, each with a value or not.
+CommandArguments readCommandArguments(const std::vector<std::string>& args,
+                                      const std::vector<std::pair<const char*, bool>>& options);
 
 }  // namespace chairctl

@@ -76,11 +76,14 @@ std::optional<std::string> applyField(ChairState& state, const std::string& assi
 
 }  // namespace
 
-int runFrame(std::vector<std::string> args, Streams io) {
-    if (takeFlag(args, "--help")) {
+int runFrame(std::vector<std::string> words, Streams io) {
+    const CommandArguments read = readCommandArguments(words, {});
+    if (read.help) {
         io.out << kFrameHelp;
         return 0;
     }
+    if (read.error) return fail(io.err, *read.error, kUsage);
+    const std::vector<std::string>& args = read.positional;
     if (args.empty())
         return fail(io.err, "frame needs a command code (see chairctl frame --help)", kUsage);
     auto code = parseCode(args[0]);

@@ -58,27 +58,32 @@ std::optional<double> parseSeconds(const std::string& text) {
     }
 }
 
-// Parses the arguments; on failure returns the error line.
-std::optional<std::string> parseLive(std::vector<std::string> args, bool timed, LiveOptions& o) {
-    std::string error;
-    if (auto chair = takeOption(args, "--chair", error)) o.chair = *chair;
-    if (auto frames = takeOption(args, "--frames", error)) {
+const std::vector<std::pair<const char*, bool>> kLiveOptions = {
+    {"chair", true}, {"frames", true}, {"verbose", false}};
+const std::vector<std::pair<const char*, bool>> kTimedOptions = {
+    {"chair", true}, {"frames", true}, {"verbose", false},
+    {"wait", true},  {"settle", true}, {"timeout", true}};
+
+// Reads the options into `o`; on failure returns the error line.
+std::optional<std::string> parseLive(const CommandArguments& read, bool timed, LiveOptions& o) {
+    if (read.error) return read.error;
+    if (auto chair = read.value("chair")) o.chair = *chair;
+    if (auto frames = read.value("frames")) {
         o.frames = parseNumber(*frames, 1, 1000000);
         if (!o.frames) return "bad --frames '" + *frames + "'";
     }
     if (timed) {
-        for (auto [name, field] : {std::pair{"--wait", &o.wait}, std::pair{"--settle", &o.settle},
-                                   std::pair{"--timeout", &o.timeout}}) {
-            auto text = takeOption(args, name, error);
+        for (auto [name, field] : {std::pair{"wait", &o.wait}, std::pair{"settle", &o.settle},
+                                   std::pair{"timeout", &o.timeout}}) {
+            auto text = read.value(name);
             if (!text) continue;
             auto seconds = parseSeconds(*text);
-            if (!seconds) return std::string("bad ") + name + " '" + *text + "'";
+            if (!seconds) return std::string("bad --") + name + " '" + *text + "'";
             *field = *seconds;
         }
     }
-    o.verbose = takeFlag(args, "--verbose");
-    if (!error.empty()) return error;
-    for (const auto& arg : args) {
+    o.verbose = read.isSet("verbose");
+    for (const auto& arg : read.positional) {
         auto code = parseCode(arg);
         if (!code) return "bad command code '" + arg + "'";
         o.codes.push_back(*code);
@@ -89,13 +94,13 @@ std::optional<std::string> parseLive(std::vector<std::string> args, bool timed, 
 }  // namespace
 
 int runMonitor(std::vector<std::string> args, Streams io) {
-    if (takeFlag(args, "--help")) {
+    const CommandArguments read = readCommandArguments(args, kLiveOptions);
+    if (read.help) {
         io.out << kMonitorHelp;
         return 0;
     }
     LiveOptions options;
-    if (auto error = parseLive(std::move(args), false, options))
-        return fail(io.err, *error, kUsage);
+    if (auto error = parseLive(read, false, options)) return fail(io.err, *error, kUsage);
 
     LogRouting logs(io.err, options.verbose);
     LineOutput out(io.out);
@@ -127,12 +132,13 @@ int runMonitor(std::vector<std::string> args, Streams io) {
 }
 
 int runSend(std::vector<std::string> args, Streams io) {
-    if (takeFlag(args, "--help")) {
+    const CommandArguments read = readCommandArguments(args, kTimedOptions);
+    if (read.help) {
         io.out << kSendHelp;
         return 0;
     }
     LiveOptions options;
-    if (auto error = parseLive(std::move(args), true, options)) return fail(io.err, *error, kUsage);
+    if (auto error = parseLive(read, true, options)) return fail(io.err, *error, kUsage);
     if (options.codes.empty()) return fail(io.err, "send needs at least one command code", kUsage);
 
     LogRouting logs(io.err, options.verbose);

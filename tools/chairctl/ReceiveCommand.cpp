@@ -115,12 +115,15 @@ private:
 }  // namespace
 
 int runReceive(std::vector<std::string> args, Streams io) {
-    if (takeFlag(args, "--help")) {
+    const CommandArguments read = readCommandArguments(args, {{"verbose", false}});
+    if (read.help) {
         io.out << kReceiveHelp;
         return 0;
     }
-    bool verbose = takeFlag(args, "--verbose");
-    if (!args.empty()) return fail(io.err, "receive takes no argument '" + args[0] + "'", kUsage);
+    if (read.error) return fail(io.err, *read.error, kUsage);
+    const bool verbose = read.isSet("verbose");
+    if (!read.positional.empty())
+        return fail(io.err, "receive takes no argument '" + read.positional[0] + "'", kUsage);
 
     LogRouting logs(io.err, verbose);
     LineOutput out(io.out);
