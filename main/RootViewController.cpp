@@ -3,8 +3,8 @@
 #include "base/Dispatch.h"
 #include "base/Log.h"
 #include "link/EADSessionController.h"
-#include "link/FrameDrain.h"
 #include "link/LinkEnvironment.h"
+#include "link/LinkStack.h"
 #include "main/MainCommands.h"
 #include "main/MenuView.h"
 #include "main/ViewTags.h"
@@ -32,8 +32,7 @@ RootViewController::RootViewController(MainScreenEnvironment environment)
 RootViewController::~RootViewController() {
     // Nothing may call back into a controller that is going away: no announcements, no
     // drain runs, no delayed calls.
-    dataReceived_.reset();
-    drain_.reset();
+    frames_.reset();
     env_.runtime.delayedCalls().cancelAll(this);
 }
 
@@ -82,15 +81,10 @@ void RootViewController::BeginAll() {
 
 void RootViewController::attachToSessionController() {
     sessionController_ = &env_.sessionController();
-    drain_ = std::make_unique<chairlink::FrameDrain>(
-        *sessionController_, env_.dispatch,
+    frames_ = std::make_unique<chairlink::FrameReceiver>(
+        *sessionController_, env_.dispatch, env_.notifications,
         // main thread, once per accepted frame
         [this](const chairlink::Bytes& frame) { statusFrameReceived(frame); });
-    dataReceived_ = base::ObserverRegistration(
-        env_.notifications,
-        env_.notifications.addObserver(chairlink::kDataReceivedNotification, nullptr,
-                                       // main thread: the controller posts it there
-                                       [this](const base::Notification&) { drain_->start(); }));
 }
 
 void RootViewController::InitWithMessage() {

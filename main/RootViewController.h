@@ -25,7 +25,7 @@ class Dispatch;
 }
 namespace chairlink {
 class EADSessionController;
-class FrameDrain;
+class FrameReceiver;
 class UploadListener;
 struct UploadProgress;
 }  // namespace chairlink
@@ -286,11 +286,10 @@ private:
 
     // Hold keys whose press is still inside the key: a cancelled touch ends only those.
     std::set<int> heldKeys_;
-    std::unique_ptr<chairlink::FrameDrain> drain_;
+    std::unique_ptr<chairlink::FrameReceiver> frames_;
     std::shared_ptr<service::FileBrowser> fileManager_;
     // Hears of the upload on the main thread; the link holds it weakly, so it ends with us.
     std::shared_ptr<chairlink::UploadListener> uploadListener_;
-    base::ObserverRegistration dataReceived_;
 };
 
 }  // namespace mainscreen

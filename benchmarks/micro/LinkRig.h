@@ -9,8 +9,7 @@
 #include "base/NotificationCenter.h"
 #include "base/PumpedMainThread.h"
 #include "chair/StandInChair.h"
-#include "link/EADSessionController.h"
-#include "link/FrameDrain.h"
+#include "link/LinkStack.h"
 
 namespace bench {
 
@@ -24,23 +23,17 @@ struct LinkRig {
         base::setLogSink([](const std::string&) {});
         clock.setSettle([this] { dispatch.settle(); });
         chair = chair::StandInChair::create(dispatch, clock, {.quiet = quietChair});
-        controller = std::make_unique<chairlink::EADSessionController>(
-            chairlink::LinkEnvironment{dispatch, clock, notifications, chair->centralFactory()});
-        drain = std::make_unique<chairlink::FrameDrain>(
-            *controller, dispatch, [this](const chairlink::Bytes&) { ++decoded; });
-        received = base::ObserverRegistration(
-            notifications,
-            notifications.addObserver(chairlink::kDataReceivedNotification, nullptr,
-                                      [this](const base::Notification&) { drain->start(); }));
+        link = std::make_unique<chairlink::LinkStack>(
+            chairlink::LinkEnvironment{dispatch, clock, notifications, chair->centralFactory()},
+            [this](const chairlink::Bytes&) { ++decoded; });
+        controller = &link->controller();
         // Connecting takes a few advertising intervals on the chair's clock.
         for (int i = 0; i < 100 && !controller->isConnected(); ++i) clock.advance(0.25);
     }
 
     ~LinkRig() {
         dispatch.settle();
-        received.reset();
-        drain.reset();
-        controller.reset();
+        link.reset();
         dispatch.settle();
         base::setLogSink(nullptr);
     }
@@ -50,9 +43,8 @@ struct LinkRig {
     base::ManualClock clock;
     base::NotificationCenter notifications;
     std::shared_ptr<chair::StandInChair> chair;
-    std::unique_ptr<chairlink::EADSessionController> controller;
-    std::unique_ptr<chairlink::FrameDrain> drain;
-    base::ObserverRegistration received;
+    std::unique_ptr<chairlink::LinkStack> link;
+    chairlink::EADSessionController* controller = nullptr;
     std::uint64_t decoded = 0;  // main thread
 };
 

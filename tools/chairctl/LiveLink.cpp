@@ -48,21 +48,14 @@ LiveLink::LiveLink(const std::string& centralKind, FrameHandler onFrame,
                     dispatch_.main().post([onLinkState, state] { onLinkState(state); });
                 }));
     }
-    controller_ = std::make_unique<chairlink::EADSessionController>(
-        chairlink::LinkEnvironment{dispatch_, clock_, notifications_, central_.factory});
-    drain_ = std::make_unique<chairlink::FrameDrain>(*controller_, dispatch_, std::move(onFrame));
-    // Main thread: one drain run per announcement, as the app does.
-    announcements_ = base::ObserverRegistration(
-        notifications_,
-        notifications_.addObserver(chairlink::kDataReceivedNotification, nullptr,
-                                   [this](const base::Notification&) { drain_->start(); }));
+    link_ = std::make_unique<chairlink::LinkStack>(
+        chairlink::LinkEnvironment{dispatch_, clock_, notifications_, central_.factory},
+        std::move(onFrame));
 }
 
 LiveLink::~LiveLink() {
     linkChanges_.reset();
-    announcements_.reset();
-    drain_.reset();
-    controller_.reset();
+    link_.reset();
     dispatch_.settle();
     // Hops still queued for the main thread point at what is gone; they are dropped with
     // the application and never run.

@@ -8,8 +8,7 @@
 #include "base/NotificationCenter.h"
 #include "eventloop/QtClock.h"
 #include "eventloop/QtMainThread.h"
-#include "link/EADSessionController.h"
-#include "link/FrameDrain.h"
+#include "link/LinkStack.h"
 #include "tools/chairctl/CentralChoice.h"
 
 class QCoreApplication;
@@ -35,7 +34,7 @@ public:
 
     // Empty when the link was built; else the reason, one line.
     const std::string& error() const { return error_; }
-    chairlink::EADSessionController& controller() { return *controller_; }
+    chairlink::EADSessionController& controller() { return link_->controller(); }
     double now() const { return clock_.now(); }
 
     // Runs the event loop until `tick` returns false or the user interrupts (Ctrl-C).
@@ -50,9 +49,7 @@ private:
     base::NotificationCenter notifications_;
     std::string error_;
     ChosenCentral central_;
-    std::unique_ptr<chairlink::EADSessionController> controller_;
-    std::unique_ptr<chairlink::FrameDrain> drain_;
-    base::ObserverRegistration announcements_;
+    std::unique_ptr<chairlink::LinkStack> link_;
     base::ObserverRegistration linkChanges_;
 };
 

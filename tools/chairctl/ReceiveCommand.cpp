@@ -5,9 +5,8 @@
 #include "base/ManualClock.h"
 #include "base/NotificationCenter.h"
 #include "chair/StandInChair.h"
-#include "link/EADSessionController.h"
-#include "link/FrameDrain.h"
 #include "link/Hex.h"
+#include "link/LinkStack.h"
 #include "tools/chairctl/Arguments.h"
 #include "tools/chairctl/Commands.h"
 #include "tools/chairctl/LineOutput.h"
@@ -45,41 +44,33 @@ public:
         chair_->setWriteObserver([this](const chairlink::Bytes& bytes) {
             out_.line("sent " + chairlink::upperHexPairs(bytes));
         });
-        controller_ = std::make_unique<chairlink::EADSessionController>(chairlink::LinkEnvironment{
-            dispatch_, clock_, notifications_, chair_->centralFactory()});
-        // Main thread.
-        drain_ = std::make_unique<chairlink::FrameDrain>(
-            *controller_, dispatch_, [this](const chairlink::Bytes& frame) {
+        link_ = std::make_unique<chairlink::LinkStack>(
+            chairlink::LinkEnvironment{dispatch_, clock_, notifications_, chair_->centralFactory()},
+            // Main thread.
+            [this](const chairlink::Bytes& frame) {
                 out_.line("frame " + chairlink::upperHexPairs(frame));
             });
-        announcements_ = base::ObserverRegistration(
-            notifications_,
-            notifications_.addObserver(chairlink::kDataReceivedNotification, nullptr,
-                                       [this](const base::Notification&) { announced(); }));
         clock_.runDue();
     }
 
     ~ScriptedLink() {
         clock_.runDue();
-        announcements_.reset();
         chair_->setWriteObserver(nullptr);
-        drain_.reset();
-        controller_.reset();
+        link_.reset();
         settle();
     }
 
-    bool connected() const { return controller_->isConnected(); }
+    bool connected() const { return link_->controller().isConnected(); }
 
     void notify(const chairlink::Bytes& value) {
         chair_->notify(value);
         clock_.runDue();
     }
 
-    void hold() { holding_ = true; }
+    void hold() { link_->receiver().hold(); }
 
     void release() {
-        holding_ = false;
-        for (; held_ > 0; --held_) drain_->start();
+        link_->receiver().release();
         clock_.runDue();
     }
 
@@ -90,26 +81,13 @@ private:
         } while (main_.runOne());
     }
 
-    // Main thread: one drain per announcement, as the app does, unless held.
-    void announced() {
-        if (holding_) {
-            ++held_;
-        } else {
-            drain_->start();
-        }
-    }
-
     LineOutput& out_;
     SteppedMainThread main_;
     base::Dispatch dispatch_{main_};
     base::ManualClock clock_;
     base::NotificationCenter notifications_;
     std::shared_ptr<chair::StandInChair> chair_;
-    std::unique_ptr<chairlink::EADSessionController> controller_;
-    std::unique_ptr<chairlink::FrameDrain> drain_;
-    base::ObserverRegistration announcements_;
-    bool holding_ = false;
-    int held_ = 0;
+    std::unique_ptr<chairlink::LinkStack> link_;
 };
 
 }  // namespace
