@@ -35,45 +35,44 @@ struct FieldRule {
 };
 using KindRules = std::array<FieldRule, 4>;
 
-// The top values follow the pictures the panels have for each field.
-const KindRules* rulesFor(StatusKind kind) {
-    static const KindRules running = {
-        {{"mode", 0, 5, kModes}, {"minutes", 0, 45}, {"position", 0, 11}, {"intensity", 0, 5}}};
+// Each kind with its type byte and its fields; the top values follow the pictures the panels
+// have for each field.
+struct KindEntry {
+    StatusKind kind;
+    std::uint8_t type;
+    KindRules rules;
+};
+constexpr KindEntry kKinds[] = {
+    {StatusKind::RunningState,
+     kRunningStateType,
+     {{{"mode", 0, 5, kModes}, {"minutes", 0, 45}, {"position", 0, 11}, {"intensity", 0, 5}}}},
     // D2 to D4 are kept with the programme but mean nothing to the remote.
-    static const KindRules programme = {{{"programme", 0, 10, kProgrammes}}};
-    static const KindRules manual = {{{"range", 0, 5, kRanges},
-                                      {"technique", 0, 11, kTechniques},
-                                      {"speed", 0, 5},
-                                      {"width", 0, 5}}};
-    static const KindRules air = {
-        {{"arm", 0, 3}, {"zone", 0, 3, kZones}, {"level", 0, 3}, {"traction", 0, 1}}};
-    static const KindRules other = {{{"rollers", 0, 3}, {}, {"heat", 0, 1}, {}}};
-    static const KindRules quickKey = {{{"auto", 0, 3}}};
-    static const KindRules service = {{{"start", 0, 1}, {"item", 0, 3}}};
-    static const KindRules echo = {{{"code", kLinkCheckEcho, kLinkCheckEcho, kLinkCheckAnswered}}};
-    static const KindRules update = {{{"code", kUpdateSucceeded, kUpdateSucceeded, kSucceeded}}};
-    switch (kind) {
-        case StatusKind::RunningState:
-            return &running;
-        case StatusKind::AutoProgramme:
-            return &programme;
-        case StatusKind::ManualMassage:
-            return &manual;
-        case StatusKind::AirPressure:
-            return &air;
-        case StatusKind::OtherFunctions:
-            return &other;
-        case StatusKind::QuickKey:
-            return &quickKey;
-        case StatusKind::Service:
-            return &service;
-        case StatusKind::CommandEcho:
-            return &echo;
-        case StatusKind::UpdateResult:
-            return &update;
-        default:
-            return nullptr;
-    }
+    {StatusKind::AutoProgramme, kAutoProgrammeType, {{{"programme", 0, 10, kProgrammes}}}},
+    {StatusKind::ManualMassage,
+     kManualMassageType,
+     {{{"range", 0, 5, kRanges},
+       {"technique", 0, 11, kTechniques},
+       {"speed", 0, 5},
+       {"width", 0, 5}}}},
+    {StatusKind::AirPressure,
+     kAirPressureType,
+     {{{"arm", 0, 3}, {"zone", 0, 3, kZones}, {"level", 0, 3}, {"traction", 0, 1}}}},
+    {StatusKind::OtherFunctions, kOtherFunctionsType, {{{"rollers", 0, 3}, {}, {"heat", 0, 1}}}},
+    {StatusKind::QuickKey, kQuickKeyType, {{{"auto", 0, 3}}}},
+    {StatusKind::Service, kServiceType, {{{"start", 0, 1}, {"item", 0, 3}}}},
+    {StatusKind::CommandEcho,
+     kCommandEchoType,
+     {{{"code", kLinkCheckEcho, kLinkCheckEcho, kLinkCheckAnswered}}}},
+    {StatusKind::UpdateResult,
+     kUpdateResultType,
+     {{{"code", kUpdateSucceeded, kUpdateSucceeded, kSucceeded}}}},
+};
+
+const KindRules& rulesFor(StatusKind kind) {
+    static const KindRules kNoRules{};
+    for (const KindEntry& entry : kKinds)
+        if (entry.kind == kind) return entry.rules;
+    return kNoRules;
 }
 
 StatusField judge(const FieldRule& rule, std::uint8_t value, bool carried) {
@@ -88,28 +87,9 @@ StatusField judge(const FieldRule& rule, std::uint8_t value, bool carried) {
 }  // namespace
 
 StatusKind statusKindOfType(std::uint8_t type) {
-    switch (type) {
-        case kRunningStateType:
-            return StatusKind::RunningState;
-        case kAutoProgrammeType:
-            return StatusKind::AutoProgramme;
-        case kManualMassageType:
-            return StatusKind::ManualMassage;
-        case kAirPressureType:
-            return StatusKind::AirPressure;
-        case kOtherFunctionsType:
-            return StatusKind::OtherFunctions;
-        case kQuickKeyType:
-            return StatusKind::QuickKey;
-        case kServiceType:
-            return StatusKind::Service;
-        case kCommandEchoType:
-            return StatusKind::CommandEcho;
-        case kUpdateResultType:
-            return StatusKind::UpdateResult;
-        default:
-            return StatusKind::Unknown;
-    }
+    for (const KindEntry& entry : kKinds)
+        if (entry.type == type) return entry.kind;
+    return StatusKind::Unknown;
 }
 
 bool StatusReport::inRange() const {
@@ -140,12 +120,11 @@ StatusReport decodeStatus(std::span<const std::uint8_t> chunk) {
     const std::size_t carried = chunk.size() == kLongFrameLength    ? 4
                                 : chunk.size() == kShortFrameLength ? 1
                                                                     : 0;
-    static const KindRules kNoRules{};
-    const KindRules* rules = rulesFor(report.kind);
+    const KindRules& rules = rulesFor(report.kind);
     for (std::size_t i = 0; i < report.data.size(); ++i) {
         const std::size_t at = kValueIndex + i;
         const std::uint8_t value = at < chunk.size() ? chunk[at] : 0;
-        report.data[i] = judge((rules ? *rules : kNoRules)[i], value, i < carried);
+        report.data[i] = judge(rules[i], value, i < carried);
     }
     return report;
 }
