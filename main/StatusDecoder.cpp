@@ -76,7 +76,7 @@ void StatusDecoder::apply(const Report& r) {
 void StatusDecoder::autoProgramme(const Report& r) {
     root_.message1() = {r.d1(), r.d2(), r.d3(), r.d4()};
     root_.message4()[1] = r.d1();
-    if (!root_.menuFlag()) {
+    if (!root_.workingArea().held()) {
         const std::int64_t programme = r.d1();
         if (programme == 0) {
             // Between programmes while something runs: a manual massage.
@@ -100,7 +100,7 @@ void StatusDecoder::autoProgramme(const Report& r) {
 
 void StatusDecoder::manualMassage(const Report& r) {
     root_.message2() = {r.d1(), r.d2(), r.d3(), r.d4()};
-    if (!root_.menuFlag() && (r.d1() != 0 || r.d2() != 0)) {
+    if (!root_.workingArea().held() && (r.d1() != 0 || r.d2() != 0)) {
         showTitle(kManualChoiceTitle);
         showHint(kManualHint);
     }

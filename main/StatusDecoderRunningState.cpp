@@ -46,7 +46,7 @@ void StatusDecoder::chairOff(bool keepTitleForServiceOrSettings) {
     root_.setPowerBtnState(0);
     if (auto* menu = root_.menuView()) menu->setBtnSel(MenuView::kNoEntry);
     root_.setCurrentState(0);
-    root_.setMenuFlag(false);
+    root_.workingArea().chairWentOff();
     root_.setPowerState(0);
     if (!keepTitleForServiceOrSettings) {
         showTitle(kOffTitle);
@@ -71,7 +71,7 @@ void StatusDecoder::runningStateWithAdjust(const Report& r) {
             }
             root_.setCurrentState(0);
             root_.setPowerState(1);
-            if (root_.menuFlag()) {
+            if (root_.workingArea().held()) {
                 adjust_->hide();
             } else {
                 showTitle(measuring ? kMeasuringTitle : kAdjustingTitle);
@@ -100,7 +100,7 @@ void StatusDecoder::runningStateWithAdjust(const Report& r) {
 void StatusDecoder::runningStateWithoutAdjust(const Report& r) {
     switch (r.d1()) {
         case kOff:
-            chairOff(root_.serviceSettingFlag());
+            chairOff(root_.workingArea().serviceOrSettingsOpened());
             break;
         case kMeasuring1:
         case kMeasuring2:
@@ -118,7 +118,7 @@ void StatusDecoder::runningStateWithoutAdjust(const Report& r) {
             }
             root_.setCurrentState(0);
             root_.setPowerState(1);
-            if (root_.menuFlag()) {
+            if (root_.workingArea().held()) {
                 if (made) made->hide();
             } else {
                 // The hint stays: the chair's earlier state chose it.
@@ -142,7 +142,7 @@ void StatusDecoder::runningStateWithoutAdjust(const Report& r) {
                 info_->setLanguageForModeView(root_.languageFlag());
                 info_->setStartPause(0);
             }
-            if (!root_.menuFlag()) {
+            if (!root_.workingArea().held()) {
                 showTitle(kPausedTitle);
                 showHint(kPausedHint);
             }
@@ -156,7 +156,7 @@ void StatusDecoder::runningStateWithoutAdjust(const Report& r) {
 
 void StatusDecoder::bringUpInfoPanel() {
     if (!info_) root_.initWithInfoView();
-    if (root_.menuFlag()) {
+    if (root_.workingArea().held()) {
         info_ = root_.viewWithTag<panels::InfoView>(kInfoPanelTag);
         if (info_) info_->hide();
     }

@@ -45,9 +45,12 @@ TEST(RunningStateDecoding, OffClearsThePanelsAndStatesAndTheTitleUnlessServiceOr
         EXPECT_EQ(rig.center.observerCount(panels::InfoView::kMessageName), 1u);
         EXPECT_EQ(rig.powerPicture(), "layout_power_on");
         EXPECT_EQ(rig.root->currentState(), 1);
+        if (serviceOrSettings) {
+            rig.root->serviceBtnAction();
+        } else {
+            rig.root->removeAllView();  // the menu is in charge
+        }
         rig.root->setWindowTitle(3, 0);
-        rig.root->removeAllView();  // the menu is in charge
-        rig.root->setServiceSettingFlag(serviceOrSettings);
 
         rig.status(F1, 0);
         EXPECT_EQ(rig.info(), nullptr);
@@ -58,6 +61,7 @@ TEST(RunningStateDecoding, OffClearsThePanelsAndStatesAndTheTitleUnlessServiceOr
         EXPECT_EQ(rig.title(), serviceOrSettings ? "[autoOne]" : "");
         EXPECT_EQ(rig.root->currentTitleNum(), serviceOrSettings ? 3 : 0);
         EXPECT_EQ(rig.center.observerCount(panels::InfoView::kMessageName), 0u);
+        if (serviceOrSettings) rig.root->serviceBtnAction();  // closes it
     }
 }
 
