@@ -91,7 +91,7 @@ void RootViewController::buildMainView(const MainViewLayout& layout) {
     menuView_->setLanguageForModeView(languageFlag_);
     // The tablet's menu stays opaque, off screen, until it is first toggled.
     if (!layout.tablet) hideMenuView();
-    currentMenuSate_ = false;
+    workingArea_.closeMenu();
 
     auto* menuButton =
         panels::makeImageButton(root, layout.menuButton, bundle, "layout_function_off");

@@ -60,16 +60,15 @@ void RootViewController::slideMenu(double alpha, int y) {
 
 void RootViewController::MenuBtnAction() {
     clearInfoViewByTen();
-    if (!currentMenuSate_) {
-        currentMenuSate_ = true;
+    if (!workingArea_.menuOpen()) {
+        workingArea_.openMenu();
         showMenuView();
         return;
     }
-    currentMenuSate_ = false;
     hideMenuView();
     if (menuView_) menuView_->setBtnSel(MenuView::kNoEntry);
     removeAllView();
-    menuFlag_ = false;
+    workingArea_.returnToStateDisplay();
     hideViewWithTag(kAdjustPanelTag, false);
     hideViewWithTag(kInfoPanelTag, false);
     if (titleLabel_) titleLabel_->setText("");
@@ -88,6 +87,7 @@ void RootViewController::MenuViewAction(tk::ImageButton& sender) {
     if (n < 1 || n > MenuView::kEntryCount) return;
     if (menuView_) menuView_->setBtnSel(n);
     removeAllView();
+    workingArea_.showMenuPanel(n);
     const MenuEntry& entry = kEntries[n - 1];
     (this->*entry.open)();
     setWindowTitle(entry.title, languageFlag_);
@@ -99,7 +99,7 @@ void RootViewController::removeAllView() {
                     kSettingsPanelTag, kServicePanelTag}) {
         removeViewWithTag(tag);
     }
-    menuFlag_ = true;
+    workingArea_.clear();
     hideViewWithTag(kAdjustPanelTag, true);
     hideViewWithTag(kInfoPanelTag, true);
 }

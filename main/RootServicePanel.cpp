@@ -21,13 +21,13 @@ constexpr std::int64_t kServiceHint = 20;
 }  // namespace
 
 void RootViewController::serviceBtnAction() {
-    if (viewWithTag(kServicePanelTag)) {
+    if (workingArea_.shows(WorkingArea::Occupant::Service)) {
         closeServicePanel();
         return;
     }
     removeAllView();
     hideMenuView();
-    setCurrentMenuSate(false);
+    workingArea_.showService();
     if (menuView_) menuView_->setBtnSel(100);
 
     auto* panel = new service::ServiecesView(service::ServiecesView::frameFor(env_.runtime),
@@ -37,7 +37,6 @@ void RootViewController::serviceBtnAction() {
     panel->setLanguageForModeView(languageFlag_);
     panel->setStartPause(message5_[0]);
     panel->setBtnSel(message5_[1]);
-    serviceSettingFlag_ = true;
     setWindowTitle(kServiceTitle, languageFlag_);
     changeHintLabel(kServiceHint, languageFlag_);
     for (int tag = 1; tag <= service::ServiecesView::kGoBackTag; ++tag) {
@@ -50,11 +49,10 @@ void RootViewController::serviceBtnAction() {
 
 void RootViewController::closeServicePanel() {
     removeViewWithTag(kServicePanelTag);
-    menuFlag_ = false;
+    workingArea_.closeServiceOrSettings();
     hideViewWithTag(kAdjustPanelTag, false);
     hideViewWithTag(kInfoPanelTag, false);
     if (titleLabel_) titleLabel_->setText("");
-    serviceSettingFlag_ = false;
 }
 
 void RootViewController::serviceViewAction(tk::ImageButton& sender) {

@@ -28,13 +28,13 @@ double readVolume(const tk::MediaVolume* player) {
 }  // namespace
 
 void RootViewController::settingBtnAction() {
-    if (viewWithTag(kSettingsPanelTag)) {
+    if (workingArea_.shows(WorkingArea::Occupant::Settings)) {
         closeSettingsPanel();
         return;
     }
     removeAllView();
     hideMenuView();
-    setCurrentMenuSate(false);
+    workingArea_.showSettings();
     if (menuView_) menuView_->setBtnSel(MenuView::kNoEntry);
 
     auto* panel = new service::SettingView(service::SettingView::frameFor(env_.runtime),
@@ -46,7 +46,6 @@ void RootViewController::settingBtnAction() {
     panel->tableView()->reloadData();
     setWindowTitle(kOpenedTitle, languageFlag_);
     changeHintLabel(kOpenedTitle, languageFlag_);
-    serviceSettingFlag_ = true;
     for (int tag = 1; tag <= service::SettingView::kGoBackTag; ++tag) {
         if (auto* button = tk::viewWithTag<tk::ImageButton>(panel, tag)) {
             button->addAction(tk::TouchUpInside,
@@ -57,11 +56,10 @@ void RootViewController::settingBtnAction() {
 
 void RootViewController::closeSettingsPanel() {
     removeViewWithTag(kSettingsPanelTag);
-    menuFlag_ = false;
+    workingArea_.closeServiceOrSettings();
     hideViewWithTag(kAdjustPanelTag, false);
     hideViewWithTag(kInfoPanelTag, false);
     if (titleLabel_) titleLabel_->setText("");
-    serviceSettingFlag_ = false;
 }
 
 void RootViewController::settingViewAction(tk::ImageButton& sender) {

@@ -60,8 +60,7 @@ void RootViewController::BeginAll() {
                                static_cast<long long>(languageFlag_)));
         languageFlag_ = panels::LanguageStore::kChinese;
     }
-    menuFlag_ = false;
-    serviceSettingFlag_ = false;
+    workingArea_.start();
     applicationMusicPlayer_ = env_.musicPlayer ? env_.musicPlayer() : nullptr;
     if (!applicationMusicPlayer_) applicationMusicPlayer_ = std::make_shared<tk::InProcessVolume>();
     attachToSessionController();
@@ -102,6 +101,7 @@ void RootViewController::powerButtonClicked() {
     }
     removeViewWithTag(kServicePanelTag);
     removeViewWithTag(kSettingsPanelTag);
+    workingArea_.serviceAndSettingsRemoved();
     if (powerState_ != 0) {
         send(kPowerOffCode);
         removeAllView();

@@ -13,6 +13,7 @@
 #include "link/FrameFormat.h"
 #include "main/LanguageList.h"
 #include "main/MenuView.h"
+#include "main/WorkingArea.h"
 #include "main/panelkit/LanguageStore.h"
 #include "main/panelkit/PanelContext.h"
 #include "main/toolkit/Label.h"
@@ -187,12 +188,12 @@ public:
     Records4& message3() { return message3_; }
     Records3& message4() { return message4_; }
     Records3& message5() { return message5_; }
-    bool currentMenuSate() const { return currentMenuSate_; }
-    void setCurrentMenuSate(bool open) { currentMenuSate_ = open; }
-    bool menuFlag() const { return menuFlag_; }
-    void setMenuFlag(bool flag) { menuFlag_ = flag; }
-    bool serviceSettingFlag() const { return serviceSettingFlag_; }
-    void setServiceSettingFlag(bool flag) { serviceSettingFlag_ = flag; }
+    // What occupies the working area; the status decoder reports the chair going off to it.
+    WorkingArea& workingArea() { return workingArea_; }
+    const WorkingArea& workingArea() const { return workingArea_; }
+    bool currentMenuSate() const { return workingArea_.menuOpen(); }
+    bool menuFlag() const { return workingArea_.held(); }
+    bool serviceSettingFlag() const { return workingArea_.serviceOrSettingsOpened(); }
     chairlink::EADSessionController* sessionController() const { return sessionController_; }
     tk::Label* titleLabel() const { return titleLabel_; }
     const QStringList& titleArray() const { return titleArray_; }
@@ -267,9 +268,7 @@ private:
     Records4 message3_{};
     Records3 message4_{};
     Records3 message5_{};
-    bool currentMenuSate_ = false;
-    bool menuFlag_ = false;
-    bool serviceSettingFlag_ = false;
+    WorkingArea workingArea_;
     chairlink::EADSessionController* sessionController_ = nullptr;
     QPointer<tk::Label> titleLabel_;
     QStringList titleArray_;

@@ -1,9 +1,6 @@
 #include "main/StatusDecoder.h"
 
-#include <algorithm>
-
 #include "base/Log.h"
-#include "link/StatusFrames.h"
 #include "main/RootViewController.h"
 #include "main/ViewTags.h"
 #include "main/toolkit/RepeatingTimer.h"
@@ -19,9 +16,6 @@
 namespace mainscreen {
 
 namespace {
-// A chunk this long is acknowledged but never decoded.
-constexpr std::size_t kLongestDecodedChunk = 255;
-
 // Title and hint indices of the decoder's own texts.
 constexpr std::int64_t kManualChoiceTitle = 11;
 constexpr std::int64_t kFirstProgrammeTitle = 12;  // programmes 1 to 6: titles 12 to 17
@@ -33,16 +27,12 @@ constexpr std::int64_t kLinkCheckedHint = 15;
 constexpr std::int64_t kUpdateDoneHint = 18;
 }  // namespace
 
-void StatusDecoder::decode(std::span<const std::uint8_t> frame) {
-    if (frame.size() > kLongestDecodedChunk) {
-        base::log(base::format("status: %zu bytes are too many to decode", frame.size()));
+void StatusDecoder::apply(const Report& r) {
+    using chairlink::StatusKind;
+    if (r.kind == StatusKind::TooLong) {
+        base::log(base::format("status: %zu bytes are too many to decode", r.length));
         return;
     }
-    // A zeroed work area, so a chunk shorter than a frame reads zeros, never past its end.
-    std::array<std::uint8_t, 7> work{};
-    std::copy_n(frame.begin(), std::min(frame.size(), work.size()), work.begin());
-    const Fields f{work[2], work[3], work[4], work[5], work[6]};
-
     adjust_ = root_.viewWithTag<panels::AdjustView>(kAdjustPanelTag);
     auto_ = root_.viewWithTag<panels::AutoView>(kAutoPanelTag);
     info_ = root_.viewWithTag<panels::InfoView>(kInfoPanelTag);
@@ -50,44 +40,44 @@ void StatusDecoder::decode(std::span<const std::uint8_t> frame) {
     pressure_ = root_.viewWithTag<panels::PressureView>(kPressurePanelTag);
     other_ = root_.viewWithTag<panels::OtherView>(kOtherPanelTag);
 
-    switch (f.type) {
-        case chairlink::kRunningStateType:
-            runningState(f);
+    switch (r.kind) {
+        case StatusKind::RunningState:
+            runningState(r);
             break;
-        case chairlink::kAutoProgrammeType:
-            autoProgramme(f);
+        case StatusKind::AutoProgramme:
+            autoProgramme(r);
             break;
-        case chairlink::kManualMassageType:
-            manualMassage(f);
+        case StatusKind::ManualMassage:
+            manualMassage(r);
             break;
-        case chairlink::kAirPressureType:
-            airPressure(f);
+        case StatusKind::AirPressure:
+            airPressure(r);
             break;
-        case chairlink::kOtherFunctionsType:
-            otherFunctions(f);
+        case StatusKind::OtherFunctions:
+            otherFunctions(r);
             break;
-        case chairlink::kQuickKeyType:
-            root_.layoutBtnSel(f.b3);
+        case StatusKind::QuickKey:
+            root_.layoutBtnSel(r.d1());
             break;
-        case chairlink::kServiceType:
-            service(f);
+        case StatusKind::Service:
+            service(r);
             break;
-        case chairlink::kCommandEchoType:
-            commandEcho(f.b3);
+        case StatusKind::CommandEcho:
+            if (r.answersLinkCheck()) linkCheckAnswered();
             break;
-        case chairlink::kUpdateResultType:
-            updateResult(f.b3);
+        case StatusKind::UpdateResult:
+            if (r.updateSucceeded()) updateSucceeded();
             break;
         default:
             break;  // acknowledged by the drain, otherwise ignored
     }
 }
 
-void StatusDecoder::autoProgramme(const Fields& f) {
-    root_.message1() = {f.b3, f.b4, f.b5, f.b6};
-    root_.message4()[1] = f.b3;
-    if (!root_.menuFlag()) {
-        const std::int64_t programme = f.b3;
+void StatusDecoder::autoProgramme(const Report& r) {
+    root_.message1() = {r.d1(), r.d2(), r.d3(), r.d4()};
+    root_.message4()[1] = r.d1();
+    if (!root_.workingArea().held()) {
+        const std::int64_t programme = r.d1();
         if (programme == 0) {
             // Between programmes while something runs: a manual massage.
             if (root_.currentState() != 0) {
@@ -105,71 +95,70 @@ void StatusDecoder::autoProgramme(const Fields& f) {
             showHint(kProgrammeHint);
         }
     }
-    if (auto_) auto_->setBtnSel(f.b3);
+    if (auto_) auto_->setBtnSel(r.d1());
 }
 
-void StatusDecoder::manualMassage(const Fields& f) {
-    root_.message2() = {f.b3, f.b4, f.b5, f.b6};
-    if (!root_.menuFlag() && (f.b3 != 0 || f.b4 != 0)) {
+void StatusDecoder::manualMassage(const Report& r) {
+    root_.message2() = {r.d1(), r.d2(), r.d3(), r.d4()};
+    if (!root_.workingArea().held() && (r.d1() != 0 || r.d2() != 0)) {
         showTitle(kManualChoiceTitle);
         showHint(kManualHint);
     }
     if (!(info_ && info_->isHidden())) {
-        if (info_) info_->setImageView4(f.b3);
+        if (info_) info_->setImageView4(r.d1());
         root_.notifications().post(panels::InfoView::kMessageName);
     }
     // Whichever page is shown: a hidden control still follows the chair.
     if (manual_) {
-        manual_->setBtnSel(f.b4);
-        manual_->setSpeedImage(f.b5);
-        manual_->setWidthImage(f.b6);
-        manual_->setBtnSel1(f.b3);
+        manual_->setBtnSel(r.d2());
+        manual_->setSpeedImage(r.d3());
+        manual_->setWidthImage(r.d4());
+        manual_->setBtnSel1(r.d1());
     }
 }
 
-void StatusDecoder::airPressure(const Fields& f) {
-    root_.message3() = {f.b3, f.b4, f.b5, f.b6};
+void StatusDecoder::airPressure(const Report& r) {
+    root_.message3() = {r.d1(), r.d2(), r.d3(), r.d4()};
     if (info_) {
-        info_->setImageView7(f.b3);
-        info_->setImageView9(f.b6);
-        info_->setImageView8(f.b5, f.b4);
+        info_->setImageView7(r.d1());
+        info_->setImageView9(r.d4());
+        info_->setImageView8(r.d3(), r.d2());
     }
     if (pressure_) {
-        pressure_->setBtnSel1(f.b3);
-        pressure_->setBtnSel(f.b4);
-        pressure_->setStrengthImage1(f.b5);
-        pressure_->setBtnSel15(f.b6);
+        pressure_->setBtnSel1(r.d1());
+        pressure_->setBtnSel(r.d2());
+        pressure_->setStrengthImage1(r.d3());
+        pressure_->setBtnSel15(r.d4());
     }
 }
 
-void StatusDecoder::otherFunctions(const Fields& f) {
-    root_.message4()[0] = f.b3;
-    root_.message4()[2] = f.b5;
+void StatusDecoder::otherFunctions(const Report& r) {
+    root_.message4()[0] = r.d1();
+    root_.message4()[2] = r.d3();
     if (info_) {
-        info_->setImageView10(f.b3);
-        info_->setImageView11(f.b5);
+        info_->setImageView10(r.d1());
+        info_->setImageView11(r.d3());
     }
     if (other_) {
-        other_->setBtnSel1(f.b3);
+        other_->setBtnSel1(r.d1());
         // The memories follow the programme the last automatic-programme frame reported.
         other_->setABCSel(static_cast<std::uint64_t>(root_.message4()[1]));
-        other_->setHeatBtnSel(f.b5);
+        other_->setHeatBtnSel(r.d3());
     }
 }
 
-void StatusDecoder::service(const Fields& f) {
-    root_.message5()[0] = f.b3;
-    root_.message5()[1] = f.b4;
+void StatusDecoder::service(const Report& r) {
+    root_.message5()[0] = r.d1();
+    root_.message5()[1] = r.d2();
     if (auto* panel = root_.viewWithTag<service::ServiecesView>(kServicePanelTag)) {
-        panel->setStartPause(f.b3);
-        panel->setBtnSel(f.b4);
+        panel->setStartPause(r.d1());
+        panel->setBtnSel(r.d2());
     }
-    commandEcho(f.b3);
+    if (r.answersLinkCheck()) linkCheckAnswered();
 }
 
-void StatusDecoder::commandEcho(std::uint8_t value) {
-    if (value != chairlink::kLinkCheckEcho) return;
-    // The chair answered the link check: stop polling it and let a file be chosen.
+void StatusDecoder::linkCheckAnswered() {
+    // Stop polling the chair and let a file be chosen.
     if (auto* panel = root_.viewWithTag<service::ServiecesView>(kServicePanelTag)) {
         panel->setTestingBtn(1);
         panel->setCheckState(1);
@@ -179,8 +168,7 @@ void StatusDecoder::commandEcho(std::uint8_t value) {
     if (auto* timer = root_.serviceTimer()) timer->pause();
 }
 
-void StatusDecoder::updateResult(std::uint8_t value) {
-    if (value != chairlink::kUpdateSucceeded) return;
+void StatusDecoder::updateSucceeded() {
     root_.runtime().delayedCalls().cancelPrevious(&root_, kUpdateResultCall);
     showHint(kUpdateDoneHint);
     base::log("success");

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QPointer>
-#include <array>
 #include <cstdint>
-#include <span>
+
+#include "link/StatusReport.h"
 
 namespace panels {
 class AdjustView;
@@ -22,39 +22,37 @@ class RootViewController;
 // successful update result cancels it.
 inline constexpr const char* kUpdateResultCall = "updateResult";
 
-// What one accepted status frame changes on the main screen: the power button, the running
-// and power states, the stored records, the title and hint lines, and the open panels. It
-// reads the type and data from bytes 2 to 6 of the frame; anything it does not know changes
-// nothing. A panel that is not on screen is skipped, while the records are kept so the panel
-// can replay them when it is built. Main thread only.
+// What one decoded status frame changes on the main screen: the power button, the running
+// and power states, the stored records, the title and hint lines, and the open panels. A
+// report of a kind it does not know changes nothing. Values out of range are passed on as they
+// are: each panel ignores what it has no picture for. A panel that is not on screen is
+// skipped, while the records are kept so the panel can replay them when it is built. Main
+// thread only.
 class StatusDecoder {
 public:
     explicit StatusDecoder(RootViewController& root) : root_(root) {}
 
-    void decode(std::span<const std::uint8_t> frame);
+    void apply(const chairlink::StatusReport& report);
 
 private:
-    // Bytes 2 to 6 of the frame: the type and four data bytes.
-    struct Fields {
-        std::uint8_t type = 0;
-        std::uint8_t b3 = 0, b4 = 0, b5 = 0, b6 = 0;
-    };
+    using Report = chairlink::StatusReport;
 
     // Running state, split by whether the Adjust panel was on screen.
-    void runningState(const Fields& f);
-    void runningStateWithAdjust(const Fields& f);
-    void runningStateWithoutAdjust(const Fields& f);
+    void runningState(const Report& r);
+    void runningStateWithAdjust(const Report& r);
+    void runningStateWithoutAdjust(const Report& r);
     void chairOff(bool keepTitleForServiceOrSettings);
     // Creates the Info panel when the run found none; while the menu is in charge the panel is
     // looked up again, hidden, and becomes the run's panel.
     void bringUpInfoPanel();
-    void autoProgramme(const Fields& f);
-    void manualMassage(const Fields& f);
-    void airPressure(const Fields& f);
-    void otherFunctions(const Fields& f);
-    void service(const Fields& f);
-    void commandEcho(std::uint8_t value);
-    void updateResult(std::uint8_t value);
+    void autoProgramme(const Report& r);
+    void manualMassage(const Report& r);
+    void airPressure(const Report& r);
+    void otherFunctions(const Report& r);
+    void service(const Report& r);
+    // The chair answered the link check (a command echo, or a service frame's D1).
+    void linkCheckAnswered();
+    void updateSucceeded();
 
     void powerOn();
     void showTitle(std::int64_t index);

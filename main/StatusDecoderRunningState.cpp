@@ -27,17 +27,17 @@ constexpr std::int64_t kPausedTitle = 18;
 constexpr std::int64_t kPausedHint = 13;
 }  // namespace
 
-void StatusDecoder::runningState(const Fields& f) {
+void StatusDecoder::runningState(const Report& r) {
     const bool adjustFound = adjust_ != nullptr;
     if (adjustFound) {
-        runningStateWithAdjust(f);
+        runningStateWithAdjust(r);
     } else {
-        runningStateWithoutAdjust(f);
+        runningStateWithoutAdjust(r);
     }
     if (info_) {
-        info_->setSpeedImage(f.b6);
-        info_->setTimeImageView(f.b4);
-        info_->setImageView12(f.b5);
+        info_->setSpeedImage(r.d4());
+        info_->setTimeImageView(r.d2());
+        info_->setImageView12(r.d3());
     }
 }
 
@@ -46,7 +46,7 @@ void StatusDecoder::chairOff(bool keepTitleForServiceOrSettings) {
     root_.setPowerBtnState(0);
     if (auto* menu = root_.menuView()) menu->setBtnSel(MenuView::kNoEntry);
     root_.setCurrentState(0);
-    root_.setMenuFlag(false);
+    root_.workingArea().chairWentOff();
     root_.setPowerState(0);
     if (!keepTitleForServiceOrSettings) {
         showTitle(kOffTitle);
@@ -54,15 +54,15 @@ void StatusDecoder::chairOff(bool keepTitleForServiceOrSettings) {
     }
 }
 
-void StatusDecoder::runningStateWithAdjust(const Fields& f) {
-    switch (f.b3) {
+void StatusDecoder::runningStateWithAdjust(const Report& r) {
+    switch (r.d1()) {
         case kOff:
             chairOff(false);
             break;
         case kMeasuring1:
         case kMeasuring2:
         case kAdjusting: {
-            const bool measuring = f.b3 != kAdjusting;
+            const bool measuring = r.d1() != kAdjusting;
             powerOn();
             if (measuring) {
                 adjust_->hideControlBtn();
@@ -71,7 +71,7 @@ void StatusDecoder::runningStateWithAdjust(const Fields& f) {
             }
             root_.setCurrentState(0);
             root_.setPowerState(1);
-            if (root_.menuFlag()) {
+            if (root_.workingArea().held()) {
                 adjust_->hide();
             } else {
                 showTitle(measuring ? kMeasuringTitle : kAdjustingTitle);
@@ -94,18 +94,18 @@ void StatusDecoder::runningStateWithAdjust(const Fields& f) {
         default:
             break;
     }
-    if (adjust_) adjust_->setImageGradeState(f.b5);
+    if (adjust_) adjust_->setImageGradeState(r.d3());
 }
 
-void StatusDecoder::runningStateWithoutAdjust(const Fields& f) {
-    switch (f.b3) {
+void StatusDecoder::runningStateWithoutAdjust(const Report& r) {
+    switch (r.d1()) {
         case kOff:
-            chairOff(root_.serviceSettingFlag());
+            chairOff(root_.workingArea().serviceOrSettingsOpened());
             break;
         case kMeasuring1:
         case kMeasuring2:
         case kAdjusting: {
-            const bool measuring = f.b3 != kAdjusting;
+            const bool measuring = r.d1() != kAdjusting;
             root_.InitWithAdjustView();
             auto* made = root_.viewWithTag<panels::AdjustView>(kAdjustPanelTag);
             powerOn();
@@ -118,7 +118,7 @@ void StatusDecoder::runningStateWithoutAdjust(const Fields& f) {
             }
             root_.setCurrentState(0);
             root_.setPowerState(1);
-            if (root_.menuFlag()) {
+            if (root_.workingArea().held()) {
                 if (made) made->hide();
             } else {
                 // The hint stays: the chair's earlier state chose it.
@@ -142,7 +142,7 @@ void StatusDecoder::runningStateWithoutAdjust(const Fields& f) {
                 info_->setLanguageForModeView(root_.languageFlag());
                 info_->setStartPause(0);
             }
-            if (!root_.menuFlag()) {
+            if (!root_.workingArea().held()) {
                 showTitle(kPausedTitle);
                 showHint(kPausedHint);
             }
@@ -156,7 +156,7 @@ void StatusDecoder::runningStateWithoutAdjust(const Fields& f) {
 
 void StatusDecoder::bringUpInfoPanel() {
     if (!info_) root_.initWithInfoView();
-    if (root_.menuFlag()) {
+    if (root_.workingArea().held()) {
         info_ = root_.viewWithTag<panels::InfoView>(kInfoPanelTag);
         if (info_) info_->hide();
     }

@@ -400,8 +400,7 @@ TEST_F(MenuTest, RemoveAllViewAndRemoveAllViewTrue) {
     EXPECT_TRUE(rig.view(kAdjustPanelTag)->isHidden());
     EXPECT_TRUE(rig.view(kInfoPanelTag)->isHidden());
 
-    rig.root().setMenuFlag(true);
-    rig.root().setCurrentMenuSate(true);
+    rig.root().workingArea().openMenu();
     rig.root().MenuBtnAction();
     EXPECT_FALSE(rig.root().menuFlag());
     EXPECT_FALSE(rig.view(kAdjustPanelTag)->isHidden());

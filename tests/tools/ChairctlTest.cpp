@@ -122,12 +122,8 @@ TEST(ChairctlStatusWords, FieldsAreNamedAndUntrustedValuesStillShown) {
     const std::pair<chairlink::Bytes, const char*> cases[] = {
         {{0xAA, 0x55, 0xF1, 4, 30, 5, 3, 0x1B, 0x0D, 0x0A},
          "running state mode=4 (running) minutes=30 position=5 intensity=3"},
-        {{0xAA, 0x55, 0xF2, 5, 0, 0, 0, 0xF7, 0x0D, 0x0A},
-         "automatic programme programme=5 (waist twist)"},
         {{0xAA, 0x55, 0xF3, 5, 200, 3, 3, 0, 0x0D, 0x0A},
          "manual massage range=5 (fixed) technique=200 speed=3 width=3"},
-        {{0xAA, 0x55, 0xF4, 2, 3, 1, 0, 0, 0x0D, 0x0A},
-         "air pressure arm=2 zone=3 (legs) level=1 traction=0"},
         {{0xAA, 0x55, 0xF1, 9, 0x0FA, 0x0D, 0x0A}, "running state mode=9"},
         {{0xAA, 0x55, 0x01, 0xB1, 0xB2, 0x0D, 0x0A}, "command echo link check answered"},
         {{0xAA, 0x55, 0xA5, 0x5A, 0xFF, 0x0D, 0x0A}, "update result succeeded"},
