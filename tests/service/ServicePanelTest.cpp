@@ -37,7 +37,7 @@ TEST(ServicePanel, OpensAndClosesAndItsButtonsSendTheServiceSteps) {
     EXPECT_TRUE(rig.root().menuFlag());
 }
 
-TEST(ServicePanel, TheLinkCheckPollsFourTimesThenShowsHint14UnlessEitherAnswerComes) {
+TEST(ServicePanel, TheLinkCheckPollsFourTimesThenShowsHint14UnlessTheChairAnswers) {
     ServiceRig rig;
     rig.tap(rig.serviceButton());
     for (int run = 0; run < 2; ++run) {
@@ -49,17 +49,12 @@ TEST(ServicePanel, TheLinkCheckPollsFourTimesThenShowsHint14UnlessEitherAnswerCo
         EXPECT_EQ(rig.hint(), "zh:hint14");
         EXPECT_EQ(rig.panel()->checkState(), 0);
     }
-    for (const chairlink::Bytes& answer :
-         {servicetest::kLinkCheckAnswer,
-          chairlink::Bytes{0xAA, 0x55, 0xF7, 0xB1, 0x02, 0x00, 0x00, 0xAA, 0x0D, 0x0A}}) {
-        ServiceRig answered;
-        answered.tap(answered.serviceButton());
-        answered.tap(answered.control(ServiecesView::kCheckTag));
-        answered.chairSays(answer);
-        EXPECT_EQ(answered.controlPicture(ServiecesView::kCheckTag), "service_check_on");
-        EXPECT_EQ(answered.panel()->checkState(), 1);
-        EXPECT_EQ(answered.hint(), "zh:hint15");
-    }
+    // Which frames answer is the decoder's test; here, what the panel shows for an answer.
+    rig.tap(rig.control(ServiecesView::kCheckTag));
+    rig.chairSays(servicetest::kLinkCheckAnswer);
+    EXPECT_EQ(rig.controlPicture(ServiecesView::kCheckTag), "service_check_on");
+    EXPECT_EQ(rig.panel()->checkState(), 1);
+    EXPECT_EQ(rig.hint(), "zh:hint15");
 }
 
 TEST(ServicePanel, ServiceFramesAreKeptAndReplayedWhenThePanelOpens) {
