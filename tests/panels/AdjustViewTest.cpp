@@ -15,7 +15,7 @@ struct AdjustRig : paneltest::PanelRig<AdjustView> {
     QString grade() const { return panel->imageViewGrade()->image().name(); }
 };
 
-TEST(AdjustView, LayoutFollowsTheScreenAndThePanelsWidth) {
+TEST(AdjustView, LayoutFollowsTheScreenAndThePanelsWidthAndTheGradeKeepsToItsTable) {
     // Panel, body, grade, lower and upper button. 500 takes the narrow frame; 560 gives a
     // panel exactly 430 wide, still the narrow layout.
     const std::pair<tk::Screen, const char*> cases[] = {
@@ -38,19 +38,16 @@ TEST(AdjustView, LayoutFollowsTheScreenAndThePanelsWidth) {
         EXPECT_EQ(rig.grade(), "adjust_0");
         EXPECT_EQ(picture(rig.panel, AdjustView::kLowerButtonTag), "adjust_lower_off");
         EXPECT_EQ(picture(rig.panel, AdjustView::kUpperButtonTag), "adjust_upper_off");
+        // Positions outside the table keep the picture; hiding the controls while measuring,
+        // and their taps, are the main screen's tests.
+        rig.panel->setImageGradeState(11);
+        for (std::int64_t bad : std::vector<std::int64_t>{12, -1, INT64_MIN}) {
+            rig.panel->setImageGradeState(bad);
+            EXPECT_EQ(rig.grade(), "adjust_11") << bad;
+        }
+        rig.panel->setImageGradeState(0);
+        EXPECT_EQ(rig.grade(), "adjust_0");
     }
-}
-
-// Hiding the controls while measuring, and their taps, are the main screen's tests.
-TEST(AdjustView, GradeKeepsItsPictureForPositionsOutsideTheTable) {
-    AdjustRig rig(tk::Screen::phone());
-    rig.panel->setImageGradeState(11);
-    for (std::int64_t bad : std::vector<std::int64_t>{12, -1, INT64_MIN}) {
-        rig.panel->setImageGradeState(bad);
-        EXPECT_EQ(rig.grade(), "adjust_11") << bad;
-    }
-    rig.panel->setImageGradeState(0);
-    EXPECT_EQ(rig.grade(), "adjust_0");
 }
 
 }  // namespace

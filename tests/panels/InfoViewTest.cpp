@@ -55,7 +55,7 @@ TEST(InfoView, LayoutsFollowIdiomAndPanelWidth) {
     }
 }
 
-TEST(InfoView, IndicatorsAndSumsShowTableEntriesAndIgnoreValuesOutside) {
+TEST(InfoView, IndicatorsSumsStartPauseAndLanguageShowTableEntriesAndIgnoreValuesOutside) {
     InfoRig rig;
     for (int tag : {1, 2, 3, 4, 7, 8, 9, 10, 11, 12}) EXPECT_EQ(rig.image(tag), "info_ico_bg");
     EXPECT_EQ(rig.image(5), "info_digital_0");
@@ -117,10 +117,8 @@ TEST(InfoView, IndicatorsAndSumsShowTableEntriesAndIgnoreValuesOutside) {
                                     std::array<std::int64_t, 4>{0, 7, 0, 4});
     EXPECT_EQ(rig.image(1) + " " + rig.image(2) + " " + rig.image(3),
               "info_shoulder info_speed_4 info_width_2");
-}
 
-TEST(InfoView, StartPauseAndLanguageFollowThePanelsOwnState) {
-    InfoRig rig;
+    // Start/pause and the language follow the panel's own state.
     rig.panel->setLanguageForModeView(1);
     EXPECT_EQ(rig.label(30), "Intensity");
     EXPECT_EQ(rig.label(31), "Paused");
