@@ -52,6 +52,7 @@ TEST(ChairctlBinary, EveryCommandHasHelpAndMistakesExitWithOneLine) {
         EXPECT_EQ(run.err.rfind("chairctl: ", 0), 0u) << run.err;
     }
     EXPECT_EQ(chairctl("frame 0x11 handSpeed=3").out, "AA 55 11 03 14 0D 0A\n");
+    EXPECT_EQ(chairctl("frame 0x10 uppperIntensity=0xF5").out, "AA 55 10 F5 05 0D 0A\n");
 }
 
 TEST(ChairctlBinary, MonitorAndSendPrintTheSimulatedChairsAnswersInWords) {
