@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <condition_variable>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 
@@ -14,110 +11,16 @@
 #include "base/SerialQueue.h"
 #include "bluetooth/BluetoothThread.h"
 #include "bluetooth/QtBleCentral.h"
+#include "tests/link/RecordingCentralEvents.h"
 
 namespace bluetooth::testing {
 
 inline constexpr const char* kChairAddress = "C0:FF:EE:00:00:01";
 
-// One central event as recorded, with the thread it arrived on.
-struct CentralEvent {
-    std::string kind{};  // the callback's name: "state", "discover", "connect", "fail", ...
-    chairlink::PeripheralId peripheral{};
-    std::optional<std::string> name{};
-    int rssi = 0;
-    chairlink::ManagerState state = chairlink::ManagerState::Unknown;
-    std::string service{}, characteristic{};
-    chairlink::Bytes value{};
-    bool notifying = false;
-    chairlink::ErrorText error{};
-    bool onQueue = false;  // arrived on the queue given to start()
-};
-
-using Match = std::function<bool(const CentralEvent&)>;
-inline Match isKind(const std::string& kind) {
-    return [kind](const CentralEvent& e) { return e.kind == kind; };
-}
-
-// Records every event a central delivers and lets a test wait up to 5 s for them.
-class RecordingEvents final : public chairlink::BleCentralEvents {
-public:
-    explicit RecordingEvents(std::shared_ptr<base::SerialQueue> queue) : queue_(std::move(queue)) {}
-    using Id = chairlink::PeripheralId;
-    using Error = chairlink::ErrorText;
-    using S = std::string;
-
-    // Runs on the delivering thread before each event is recorded, as a client's own code would.
-    std::function<void(const CentralEvent&)> onEvent;
-
-    // The first recorded event that matches.
-    std::optional<CentralEvent> waitFor(const Match& match) {
-        std::optional<CentralEvent> found;
-        waitForCount(match, 1, &found);
-        return found;
-    }
-    std::optional<CentralEvent> waitFor(const S& kind) { return waitFor(isKind(kind)); }
-    bool waitForCount(const Match& match, std::size_t n, std::optional<CentralEvent>* first = {}) {
-        std::unique_lock lock(mutex_);
-        return changed_.wait_for(lock, std::chrono::seconds(5), [&] {
-            std::size_t seen = 0;
-            for (const auto& e : events_) {
-                if (match(e) && !seen++ && first) *first = e;
-            }
-            return seen >= n;
-        });
-    }
-    std::vector<CentralEvent> matching(const Match& match = {}) const {
-        std::lock_guard lock(mutex_);
-        std::vector<CentralEvent> result;
-        std::copy_if(events_.begin(), events_.end(), std::back_inserter(result),
-                     [&](const CentralEvent& e) { return !match || match(e); });
-        return result;
-    }
-
-    void centralStateChanged(chairlink::ManagerState s) override {
-        record({.kind = "state", .state = s});
-    }
-    void didDiscover(const Id& p, const std::optional<S>& name, int rssi) override {
-        record({.kind = "discover", .peripheral = p, .name = name, .rssi = rssi});
-    }
-    void didConnect(const Id& p) override { record({.kind = "connect", .peripheral = p}); }
-    void didFailToConnect(const Id& p, const S& e) override {
-        record({.kind = "fail", .peripheral = p, .error = e});
-    }
-    void didDisconnect(const Id& p, const Error& e) override {
-        record({.kind = "disconnect", .peripheral = p, .error = e});
-    }
-    void didDiscoverServices(const Id& p, const Error& e) override {
-        record({.kind = "services", .peripheral = p, .error = e});
-    }
-    void didDiscoverCharacteristics(const Id& p, const S& s, const Error& e) override {
-        record({.kind = "characteristics", .peripheral = p, .service = s, .error = e});
-    }
-    void didUpdateValue(const Id& p, const S& c, const chairlink::Bytes& v,
-                        const Error& e) override {
-        record({.kind = "value", .peripheral = p, .characteristic = c, .value = v, .error = e});
-    }
-    void didUpdateNotificationState(const Id& p, const S& c, bool on, const Error& e) override {
-        record(
-            {.kind = "notify", .peripheral = p, .characteristic = c, .notifying = on, .error = e});
-    }
-
-private:
-    void record(CentralEvent event) {
-        event.onQueue = queue_->isCurrent();
-        if (onEvent) onEvent(event);
-        {
-            std::lock_guard lock(mutex_);
-            events_.push_back(std::move(event));
-        }
-        changed_.notify_all();
-    }
-
-    std::shared_ptr<base::SerialQueue> queue_;
-    mutable std::mutex mutex_;
-    std::condition_variable changed_;
-    std::vector<CentralEvent> events_;
-};
+using linktest::CentralEvent;
+using linktest::isKind;
+using linktest::Match;
+using linktest::RecordingEvents;
 
 inline ::testing::AssertionResult succeeded(const std::optional<CentralEvent>& event,
                                             const std::string& what) {

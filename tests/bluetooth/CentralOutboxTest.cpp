@@ -29,19 +29,7 @@ struct CentralOutboxTest : ::testing::Test {
     CentralOutbox outbox_{gate_};
 };
 
-TEST_F(CentralOutboxTest, EventsAfterOpenArriveOnTheQueueInOrderAndNoneAfterClose) {
-    outbox_.connected("A");  // before open: dropped
-    gate_->open(events_, queue_);
-    outbox_.stateChanged(chairlink::ManagerState::PoweredOn);
-    outbox_.discovered("A", std::string("Vornalex"), -60);
-    outbox_.disconnected("A", std::nullopt);
-    EXPECT_EQ(kinds(), (std::vector<std::string>{"state", "discover", "disconnect"}));
-    gate_->close();
-    outbox_.connected("A");
-    EXPECT_EQ(kinds().size(), 3u);
-    EXPECT_TRUE(outbox_.isConnected("A"));  // the picture still follows
-}
-
+// Delivery on the client's queue, and silence once closed, are the Qt central's tests.
 TEST_F(CentralOutboxTest, ThePictureIsUpToDateWhenTheEventArrives) {
     // What the client asks from inside each event.
     std::vector<std::string> seen;

@@ -14,7 +14,7 @@ using chairlink::ManagerState;
 
 using QtBleCentralTest = CentralFixture;
 
-TEST_F(QtBleCentralTest, ReportsTheAdapterSwitchOnlyWhenItChanges) {
+TEST_F(QtBleCentralTest, ReportsTheAdapterSwitchOnlyWhenItChangesAndNoAdapterAsOff) {
     startCentral();
     auto first = events_->waitFor("state");
     ASSERT_TRUE(first);
@@ -32,6 +32,17 @@ TEST_F(QtBleCentralTest, ReportsTheAdapterSwitchOnlyWhenItChanges) {
     auto states = events_->matching(isKind("state"));
     ASSERT_EQ(states.size(), 3u);
     EXPECT_EQ(states[2].state, ManagerState::PoweredOn);
+
+    // Without an adapter Bluetooth is off.
+    base::LogCapture log;
+    mock_->removeAdapter();
+    auto& central = startCentral();
+    auto state = events_->waitFor("state");
+    ASSERT_TRUE(state);
+    EXPECT_EQ(state->state, ManagerState::PoweredOff);
+    central.connect(kChairAddress);
+    EXPECT_TRUE(events_->waitFor("fail"));
+    EXPECT_TRUE(log.contains("No Bluetooth adapter found; Bluetooth stays off"));
 }
 
 TEST_F(QtBleCentralTest, ScanReportsOnlyPeripheralsWithTheServiceAndRepeatsOnlyWhenAsked) {
@@ -131,24 +142,10 @@ TEST_F(QtBleCentralTest, RunsALinkToTheChairUntilItIsCancelled) {
     EXPECT_FALSE(mock_->isConnected(chair));
 }
 
-TEST_F(QtBleCentralTest, LostLinkIsReportedANewCentralLinksAgainAndAStoppedOneHearsNothing) {
+// Losing the link and linking again with a new central is the whole link's test over BlueZ.
+TEST_F(QtBleCentralTest, AStoppedCentralHearsNothingButItsPictureFollowsTheLink) {
     const QString chair = mock_->addChair(kChairAddress, "Vornalex A1", -60, true);
     ASSERT_TRUE(linkUp(kChairAddress));
-    mock_->dropLink(chair);
-    auto lost = events_->waitFor("disconnect");
-    ASSERT_TRUE(lost);
-    EXPECT_TRUE(lost->error.has_value());
-    EXPECT_FALSE(central_->isConnected(kChairAddress));
-
-    // The old link's service objects are dead; the new central builds its own.
-    ASSERT_TRUE(linkUp(kChairAddress));
-    const Bytes status{0xAA, 0x55, 0xF1, 0x01, 0xF2, 0x0D, 0x0A};
-    ASSERT_EQ(mock_->notify(chair, status), "");
-    auto value = events_->waitFor("value");
-    ASSERT_TRUE(value);
-    EXPECT_EQ(value->value, status);
-    EXPECT_EQ(mock_->callCount(chair, "Connect"), 2u);
-
     const std::size_t before = events_->matching().size();
     central_->stop();
     mock_->dropLink(chair);
@@ -184,18 +181,6 @@ TEST_F(QtBleCentralTest, ConnectionsThatNeverComeUpTimeOutAndUnknownPeripheralsF
     ASSERT_TRUE(unknown && unknown->error);
     EXPECT_FALSE(unknown->error->empty());
     EXPECT_TRUE(waitUntil([&] { return clock_.pendingCount() == 0; }));
-}
-
-TEST_F(QtBleCentralTest, WithoutAnAdapterBluetoothIsOff) {
-    base::LogCapture log;
-    mock_->removeAdapter();
-    auto& central = startCentral();
-    auto state = events_->waitFor("state");
-    ASSERT_TRUE(state);
-    EXPECT_EQ(state->state, ManagerState::PoweredOff);
-    central.connect(kChairAddress);
-    EXPECT_TRUE(events_->waitFor("fail"));
-    EXPECT_TRUE(log.contains("No Bluetooth adapter found; Bluetooth stays off"));
 }
 
 TEST(BleUuidTest, ShortIdentifiersReadAsFourDigitsOthersKeepTheirFullFormAndNonsenseIsNull) {

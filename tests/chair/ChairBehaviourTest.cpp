@@ -2,8 +2,6 @@
 // through the real drain, on the manual clock.
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "link/StatusFrames.h"
 #include "tests/chair/ChairRig.h"
 
@@ -171,11 +169,36 @@ TEST_F(ChairBehaviourTest, UpdateIsConfirmedOnceThePiecesStop) {
     EXPECT_EQ(rig.decoded,
               std::vector<chairlink::Bytes>{frame({0xAA, 0x55, 0xA5, 0x5A, 0xFF, 0x0D, 0x0A})});
     EXPECT_EQ(rig.chair->updatesCompleted(), 1u);
-    // Pieces of 102, 102 and 1 bytes, twice; only the link-up and acknowledges are frames.
-    std::map<std::size_t, int> sizes;
-    for (const auto& w : rig.chair->writes()) ++sizes[w.size()];
-    EXPECT_EQ(sizes[102], 4);
-    EXPECT_EQ(sizes[1], 2);
+}
+
+// The link's own faults (drops, failed discovery, late answers) are the soak's; these are the
+// chair's side: a chair out of reach, and frames hit or cut on the way.
+TEST_F(ChairBehaviourTest, LinkStaysDownWhileTheChairIsSilentAndReturnsWhenItAdvertises) {
+    rig.chair->setAdvertising(false);
+    rig.chair->dropLink();
+    rig.clock.advance(120);
+    EXPECT_FALSE(rig.controller->isConnected());
+    EXPECT_EQ(rig.chair->connections(), 1);
+    rig.chair->setAdvertising(true);
+    rig.clock.runDue();
+    EXPECT_TRUE(rig.controller->isConnected());
+    EXPECT_EQ(chairtest::countOf(rig.chair->writes(), chairtest::kLinkUp), 2);
+}
+
+TEST_F(ChairBehaviourTest, CorruptedFramesAreRejectedAndSplitOrJoinedNotificationsLoseNoFrame) {
+    rig.chair->setFaults({.corruptChecksums = 2});
+    rig.send(chairlink::kLinkUpCode);
+    EXPECT_EQ(rig.decodedTypes(), (V{0xF3, 0xF4, 0xF5, 0xF6, 0xF7}));
+    EXPECT_EQ(chairtest::countOf(rig.chair->writes(), chairtest::kReject), 2);
+    for (const chair::ChairFaults& faults :
+         std::initializer_list<chair::ChairFaults>{{.splitFrames = true},
+                                                   {.joinFrames = true},
+                                                   {.splitFrames = true, .joinFrames = true}}) {
+        rig.chair->setFaults(faults);
+        rig.decoded.clear();
+        rig.send(chairlink::kLinkUpCode);
+        EXPECT_EQ(rig.decodedTypes(), chairtest::kFullStatus);
+    }
 }
 
 }  // namespace

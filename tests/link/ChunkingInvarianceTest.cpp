@@ -1,13 +1,11 @@
 // The drain over a live session controller. However the chair's bytes are cut into
 // notifications, it reaches the same decisions: the same frames decoded in the same order,
 // the same acknowledges and rejects.
-#include <deque>
 #include <optional>
 #include <random>
 
 #include "LinkWorld.h"
 #include "link/FrameDrain.h"
-#include "link/ReadBuffer.h"
 #include "link/StatusFrames.h"
 
 namespace {
@@ -173,37 +171,6 @@ TEST_F(Drain, TheStopFrameEndsTheRunSilentlyAndWhatFollowsWaitsForTheNextRun) {
     EXPECT_EQ(controller->readBytesAvailable(), kRunning.size());
     receive(kEcho);
     EXPECT_EQ(decoded, (std::vector<Bytes>{kEcho, kRunning, kEcho}));
-}
-
-// Taken or dropped bytes are skipped and let go of later in bulk; whatever the pattern, the buffer
-// must give back exactly the stream it was given, in order, across many of those drops.
-TEST(ReadBuffer, TakesDropsAndPeeksFollowTheStreamAcrossManyCompactions) {
-    std::mt19937 random(11);
-    chairlink::ReadBuffer buffer;
-    std::deque<std::uint8_t> model;
-    std::uint8_t next = 0;
-    for (int step = 0; step < 20000; ++step) {
-        if (random() % 2) {
-            Bytes chunk(random() % 40);
-            for (auto& byte : chunk) byte = next++;
-            buffer.append(chunk);
-            model.insert(model.end(), chunk.begin(), chunk.end());
-        } else {
-            const std::size_t n = random() % 50;
-            const auto peeked = buffer.peek(n);
-            ASSERT_EQ(peeked.has_value(), n <= model.size()) << step;
-            // The drain peeks and then drops; other readers take.
-            if (random() % 2) {
-                ASSERT_EQ(buffer.drop(n), peeked.has_value()) << step;
-            } else {
-                ASSERT_EQ(buffer.take(n), peeked) << step;
-            }
-            if (!peeked) continue;
-            ASSERT_TRUE(std::equal(peeked->begin(), peeked->end(), model.begin())) << step;
-            model.erase(model.begin(), model.begin() + static_cast<std::ptrdiff_t>(n));
-        }
-        ASSERT_EQ(buffer.size(), model.size()) << step;
-    }
 }
 
 }  // namespace

@@ -73,11 +73,9 @@ TEST(CommandFrames, SettingCodesCarryTheirOwnFieldAndWrapTheChecksum) {
     }
 }
 
+// The controller's log lines, in this form, are the session controller's tests.
 TEST(Hex, FormatsTheLogFormAndTheTechniciansFormAndParsesOnlyPairs) {
-    using chairlink::EADSessionController;
     EXPECT_EQ(chairlink::lowerHexWithTrailingSpaces(hex("000F10FF")), "00 0f 10 ff ");
-    EXPECT_EQ(EADSessionController::hexStringFromNSData(hex("AA550D")), "aa 55 0d ");
-    EXPECT_EQ(EADSessionController::hexStringFromNSData({}), "");
     EXPECT_EQ(chairlink::upperHexPairs(hex("aa 55 0d")), "AA 55 0D");
     EXPECT_EQ(chairlink::upperHexPairs({}), "");
     EXPECT_EQ(chairlink::parseHexBytes("AA55 0d0a"), (Bytes{0xAA, 0x55, 0x0D, 0x0A}));

@@ -182,26 +182,6 @@ TEST_F(Reconnect, FailedAttemptsWaitDoublingUpTo30SecondsAndAGoodLinkStartsTheWa
     EXPECT_EQ(attempts(), made + 1);
 }
 
-// Whether a failure is reported once or twice, it is answered by one new client, after the
-// wait that doubles.
-TEST_F(Reconnect, AFailedDiscoveryIsOneFailedAttempt) {
-    for (int step = 0; step < 2; ++step) {
-        auto chair = LinkWorld::chair();
-        if (step == 0) chair.serviceError = "no such service";  // then the link is ended too
-        if (step == 1) chair.characteristicError = "gatt failure";
-        world.radio.clearPeripherals();
-        controller.reset();
-        start(chair);
-        EXPECT_TRUE(controller->retryPending());
-        const int made = world.radio.centralsMade();
-        const double started = world.clock.now();
-        for (auto [at, more] : {std::pair{0.99, 0}, {1.0, 1}, {2.99, 1}, {3.0, 2}}) {
-            world.clock.advance(started + at - world.clock.now());
-            EXPECT_EQ(world.radio.centralsMade() - made, more) << step << " at " << at << " s";
-        }
-    }
-}
-
 class SendStress : public linktest::ControllerFixture {};
 
 // Three threads send while the main thread keeps replacing the client and uses the two-step

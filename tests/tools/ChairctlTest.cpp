@@ -1,4 +1,4 @@
-// chairctl's commands in process, and the real binary as a user runs it.
+// chairctl as a user runs it, and its own parsing and wording in process.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -32,18 +32,6 @@ Run chairctl(const std::string& args, const std::string& input = {}) {
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out.str(), err.str()};
 }
 
-// Runs a command in process; `args` are split at spaces.
-Run run(int (*command)(std::vector<std::string>, chairctl::Streams), const std::string& args,
-        const std::string& input = {}) {
-    std::vector<std::string> words;
-    std::istringstream split(args);
-    for (std::string word; split >> word;) words.push_back(word);
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    int code = command(std::move(words), {in, out, err});
-    return {code, out.str(), err.str()};
-}
-
 TEST(ChairctlBinary, EveryCommandHasHelpAndMistakesExitWithOneLine) {
     auto help = chairctl("--help");
     EXPECT_EQ(help.code, 0);
@@ -64,8 +52,7 @@ TEST(ChairctlBinary, EveryCommandHasHelpAndMistakesExitWithOneLine) {
         EXPECT_EQ(run.err.rfind("chairctl: ", 0), 0u) << run.err;
     }
     EXPECT_EQ(chairctl("frame 0x11 handSpeed=3").out, "AA 55 11 03 14 0D 0A\n");
-    EXPECT_EQ(chairctl("receive", "AA 55 01 B1 B2 0D 0A\n").out,
-              "sent AA 55 01 31 32 0D 0A\nsent AA 55 C3 3C FF 0D 0A\nframe AA 55 01 B1 B2 0D 0A\n");
+    EXPECT_EQ(chairctl("frame 0x10 uppperIntensity=0xF5").out, "AA 55 10 F5 05 0D 0A\n");
 }
 
 TEST(ChairctlBinary, MonitorAndSendPrintTheSimulatedChairsAnswersInWords) {
@@ -83,39 +70,32 @@ TEST(ChairctlBinary, MonitorAndSendPrintTheSimulatedChairsAnswersInWords) {
     EXPECT_EQ(send.out, "command echo link check answered\nservice start=1 item=0\n");
 }
 
-TEST(ChairctlCommands, CodesFramesAndReceivedLines) {
+// How frames are cut, checked and answered is the link's; here, what receive makes of its
+// lines: comments, hex in any spacing and case, hold and drain, and the first bad line.
+TEST(ChairctlBinary, ReceiveReadsHexLinesHoldsAndDrainsAndStopsAtTheFirstBadLine) {
+    const std::string hello = "sent AA 55 01 31 32 0D 0A\nsent AA 55 C3 3C FF 0D 0A\n";
+    auto result = chairctl("receive",
+                           "# comment\naa55f1041e05031b0d0a  # a frame\nhold\n"
+                           "AA 55 F6 01\nF7 0D 0A AA 55 01 B1 B2 0D\n0A AA\ndrain\n"
+                           "55 A5 5A FF 0D 0A\n");
+    EXPECT_EQ(result.code, 0) << result.err;
+    EXPECT_EQ(result.out, hello +
+                              "frame AA 55 F1 04 1E 05 03 1B 0D 0A\nsent AA 55 C3 3C FF 0D 0A\n"
+                              "sent AA 55 C3 3C FF 0D 0A\nframe AA 55 F6 01 F7 0D 0A\n"
+                              "frame AA 55 01 B1 B2 0D 0A\nsent AA 55 C3 3C FF 0D 0A\n"
+                              "frame AA 55 A5 5A FF 0D 0A\n");
+    result = chairctl("receive", "AA 55\n\nnot hex\nAA 55 01 B1 B2 0D 0A\n");
+    EXPECT_EQ(result.code, chairctl::kUsage);
+    EXPECT_EQ(result.err, "chairctl: line 3: not hex bytes: not hex\n");
+    EXPECT_EQ(result.out, "sent AA 55 01 31 32 0D 0A\n");
+}
+
+TEST(ChairctlArguments, CodesAreDecimalOrHexInt32s) {
     for (auto [text, code] : std::map<std::string, int>{
              {"49", 49}, {"-0x10", -16}, {"2147483647", INT32_MAX}, {"-2147483648", INT32_MIN}})
         EXPECT_EQ(chairctl::parseCode(text), code) << text;
     for (const char* bad : {"", "-", "0x", "2147483648", "12a", "0x1G", " 1", "99999999999999999"})
         EXPECT_FALSE(chairctl::parseCode(bad).has_value()) << bad;
-    EXPECT_EQ(run(chairctl::runFrame, "0x10 uppperIntensity=0xF5").out, "AA 55 10 F5 05 0D 0A\n");
-    EXPECT_EQ(run(chairctl::runFrame, "-1").out, "AA 55 00 00 00 0D 0A\n");
-    EXPECT_EQ(run(chairctl::runFrame, "0").out, "AA 55 C3 3C FF 0D 0A\n");
-
-    const std::string hello = "sent AA 55 01 31 32 0D 0A\nsent AA 55 C3 3C FF 0D 0A\n";
-    // A good frame, then its carry byte off by one.
-    auto result = run(chairctl::runReceive, "",
-                      "# comment\nAA55F1041E05031B0D0A\naa 55 f1 04 1e 05 03 1c 0d 0a  # bad\n");
-    EXPECT_EQ(result.out,
-              hello + "frame AA 55 F1 04 1E 05 03 1B 0D 0A\nsent AA 55 C0 0C CC 0D 0A\n");
-    // Held values pile up and are cut into frames on drain.
-    result =
-        run(chairctl::runReceive, "",
-            "hold\nAA 55 F6 01\nF7 0D 0A AA 55 01 B1 B2 0D\n0A AA\ndrain\n55 A5 5A FF 0D 0A\n");
-    EXPECT_EQ(result.out, hello +
-                              "sent AA 55 C3 3C FF 0D 0A\nframe AA 55 F6 01 F7 0D 0A\n"
-                              "frame AA 55 01 B1 B2 0D 0A\nsent AA 55 C3 3C FF 0D 0A\n"
-                              "frame AA 55 A5 5A FF 0D 0A\n");
-    // The stop frame ends the drain; what follows it waits for the next announcement.
-    result = run(chairctl::runReceive, "",
-                 "AA 55 01 B1 B2 0D 0A AA 55 C0 0C CC 0D 0A AA 55 F6 01 F7 0D 0A\n");
-    EXPECT_EQ(result.code, 0) << result.err;
-    EXPECT_EQ(result.out, hello + "frame AA 55 01 B1 B2 0D 0A\n");
-    result = run(chairctl::runReceive, "", "AA 55\n\nnot hex\nAA 55 01 B1 B2 0D 0A\n");
-    EXPECT_EQ(result.code, chairctl::kUsage);
-    EXPECT_EQ(result.err, "chairctl: line 3: not hex bytes: not hex\n");
-    EXPECT_EQ(result.out, "sent AA 55 01 31 32 0D 0A\n");
 }
 
 TEST(ChairctlStatusWords, FieldsAreNamedAndUntrustedValuesStillShown) {
