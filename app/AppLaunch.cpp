@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QScreen>
 
+#include "app/AppWorld.h"
 #include "app/CommandLine.h"
 #include "app/LaunchOptions.h"
 #include "base/Dispatch.h"
@@ -17,10 +18,7 @@
 #include "eventloop/QtClock.h"
 #include "eventloop/QtMainThread.h"
 #include "link/EADSessionController.h"
-#include "main/AppDelegate.h"
-#include "main/panelkit/LanguageStore.h"
 #include "main/toolkit/Bundle.h"
-#include "main/toolkit/Runtime.h"
 #include "main/toolkit/UserDefaults.h"
 #include "volume/PulseVolume.h"
 
@@ -50,13 +48,12 @@ int runApp(int argc, char** argv, const CommandLineOptions& given) {
     auto& clock = *new eventloop::QtClock;
     auto& mainThread = *new eventloop::QtMainThread;
     auto& dispatch = *new base::Dispatch(mainThread);
-    tk::UserDefaults defaults(options.settingsFile.value_or(tk::UserDefaults::defaultFile()));
+    base::NotificationCenter& notifications = base::NotificationCenter::defaultCenter();
+    AppWorld world({clock, mainThread, dispatch, notifications,
+                    options.settingsFile.value_or(tk::UserDefaults::defaultFile()),
+                    tk::Bundle::defaultDirectory(), screen});
     // After the settings file is found, so --home moves only where update files are looked for.
     if (options.home) qputenv("HOME", QFile::encodeName(*options.home));
-    tk::Bundle bundle(tk::Bundle::defaultDirectory());
-    tk::Runtime runtime(clock, mainThread, defaults, bundle, screen);
-    panels::LanguageStore languages(bundle);
-    base::NotificationCenter& notifications = base::NotificationCenter::defaultCenter();
 
     // The stand-in chair is made only when it is the one chosen.
     std::shared_ptr<chair::StandInChair> standIn;
@@ -69,16 +66,15 @@ int runApp(int argc, char** argv, const CommandLineOptions& given) {
         {dispatch, clock, notifications, selection.centralFactory});
     const QString title = QString(kAppTitle) + (selection.isDemo ? " (demo chair)" : "");
 
-    mainscreen::AppDelegate delegate(
-        {runtime, dispatch, notifications, languages,
-         []() -> chairlink::EADSessionController& {
-             return chairlink::EADSessionController::sharedController();
-         },
-         [&] {
-             return std::make_shared<volume::PulseVolume>(mainThread, clock,
-                                                          volume::PulseVolume::Options{});
-         }});
-    delegate.didFinishLaunching(title);
+    world.launch(
+        title,
+        []() -> chairlink::EADSessionController& {
+            return chairlink::EADSessionController::sharedController();
+        },
+        [&] {
+            return std::make_shared<volume::PulseVolume>(mainThread, clock,
+                                                         volume::PulseVolume::Options{});
+        });
     return app.exec();
 }
 

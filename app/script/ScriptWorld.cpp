@@ -6,7 +6,6 @@
 #include "chair/StandInChair.h"
 #include "link/EADSessionController.h"
 #include "link/Hex.h"
-#include "main/AppDelegate.h"
 #include "main/toolkit/InProcessVolume.h"
 
 namespace script {
@@ -35,10 +34,8 @@ WorldSettings WorldSettings::from(const ScriptOptions& options) {
 
 ScriptWorld::ScriptWorld(const WorldSettings& settings, std::ostream& out)
     : out_(out),
-      defaults_(settingsFile(settings, scratch_)),
-      bundle_(settings.bundleDirectory),
-      runtime_(clock_, main_, defaults_, bundle_, settings.screen),
-      languages_(bundle_),
+      world_({clock_, main_, dispatch_, notifications_, settingsFile(settings, scratch_),
+              settings.bundleDirectory, settings.screen}),
       makeVolume_(settings.mediaVolume) {
     // Another one is made when the app asks: a sound server's answer is awaited from then on.
     if (!makeVolume_) volume_ = std::make_shared<tk::InProcessVolume>(settings.volume);
@@ -58,7 +55,7 @@ ScriptWorld::ScriptWorld(const WorldSettings& settings, std::ostream& out)
 }
 
 ScriptWorld::~ScriptWorld() {
-    app_.reset();
+    world_.close();
     dispatch_.settle();
     controller_.reset();
     chair_->setWriteObserver(nullptr);
@@ -66,11 +63,8 @@ ScriptWorld::~ScriptWorld() {
 }
 
 void ScriptWorld::launch() {
-    mainscreen::MainScreenEnvironment environment{
-        runtime_,
-        dispatch_,
-        notifications_,
-        languages_,
+    world_.launch(
+        kWindowTitle,
         [this]() -> chairlink::EADSessionController& {
             controller_ =
                 std::make_unique<chairlink::EADSessionController>(chairlink::LinkEnvironment{
@@ -80,9 +74,7 @@ void ScriptWorld::launch() {
         [this] {
             if (!volume_) volume_ = makeVolume_(main_, clock_);
             return volume_;
-        }};
-    app_ = std::make_unique<mainscreen::AppDelegate>(environment);
-    app_->didFinishLaunching(kWindowTitle);
+        });
     settle();
 }
 

@@ -5,12 +5,12 @@
 #include <memory>
 #include <ostream>
 
+#include "app/AppWorld.h"
 #include "app/script/ScriptOptions.h"
 #include "base/Dispatch.h"
 #include "base/ManualClock.h"
 #include "base/NotificationCenter.h"
 #include "base/PumpedMainThread.h"
-#include "main/panelkit/LanguageStore.h"
 #include "main/toolkit/Bundle.h"
 #include "main/toolkit/MediaVolume.h"
 #include "main/toolkit/Runtime.h"
@@ -21,9 +21,6 @@ class StandInChair;
 }
 namespace chairlink {
 class EADSessionController;
-}
-namespace mainscreen {
-class AppDelegate;
 }
 
 namespace script {
@@ -59,10 +56,10 @@ public:
     // Lets every thread finish what it was handed and runs what is due now.
     void settle();
 
-    mainscreen::AppDelegate& app() { return *app_; }
+    mainscreen::AppDelegate& app() { return world_.delegate(); }
     chair::StandInChair& chair() { return *chair_; }
     base::ManualClock& clock() { return clock_; }
-    tk::Runtime& runtime() { return runtime_; }
+    tk::Runtime& runtime() { return world_.runtime(); }
     // The session controller, once the main screen has asked for it.
     chairlink::EADSessionController* sessionController() { return controller_.get(); }
     // The media volume the app gets when it asks for one, and another program may change;
@@ -76,15 +73,11 @@ private:
     base::Dispatch dispatch_{main_};
     base::ManualClock clock_;
     base::NotificationCenter notifications_;
-    tk::UserDefaults defaults_;
-    tk::Bundle bundle_;
-    tk::Runtime runtime_;
-    panels::LanguageStore languages_;
+    app::AppWorld world_;
     std::function<std::shared_ptr<tk::MediaVolume>(base::MainThread&, base::Clock&)> makeVolume_;
     std::shared_ptr<tk::MediaVolume> volume_;
     std::shared_ptr<chair::StandInChair> chair_;
     std::unique_ptr<chairlink::EADSessionController> controller_;
-    std::unique_ptr<mainscreen::AppDelegate> app_;
 };
 
 }  // namespace script

@@ -29,33 +29,30 @@ bool WatchedApplication::notify(QObject* receiver, QEvent* event) {
 
 BenchApp::BenchApp(WatchedApplication& application, BenchAppOptions options)
     : application_(application),
-      defaults_(scratch_.path() + "/user-defaults.ini"),
-      bundle_(tk::Bundle::defaultDirectory()),
-      runtime_(clock_, main_, defaults_, bundle_, tk::Screen::phone()),
-      languages_(bundle_) {
+      world_({clock_, main_, dispatch_, notifications_, scratch_.path() + "/user-defaults.ini",
+              tk::Bundle::defaultDirectory(), tk::Screen::phone()}) {
     // The app logs every notification; formatted as ever, but not printed over the results.
     base::setLogSink([](const std::string&) {});
-    if (options.english) defaults_.setInteger(panels::LanguageStore::kEnglish, "languageFlag");
+    if (options.english)
+        world_.defaults().setInteger(panels::LanguageStore::kEnglish, "languageFlag");
     chair_ = chair::StandInChair::create(dispatch_, clock_, {.quiet = options.quietChair});
 }
 
-BenchApp::~BenchApp() = default;
+BenchApp::~BenchApp() {
+    // The main screen holds on to the controller and the chair: it goes first.
+    world_.close();
+}
 
 void BenchApp::launch() {
-    mainscreen::MainScreenEnvironment environment{
-        runtime_,
-        dispatch_,
-        notifications_,
-        languages_,
+    world_.launch(
+        "Massage chair remote (demo chair)",
         [this]() -> chairlink::EADSessionController& {
             controller_ =
                 std::make_unique<chairlink::EADSessionController>(chairlink::LinkEnvironment{
                     dispatch_, clock_, notifications_, chair_->centralFactory()});
             return *controller_;
         },
-        [] { return std::make_shared<tk::InProcessVolume>(); }};
-    app_ = std::make_unique<mainscreen::AppDelegate>(environment);
-    app_->didFinishLaunching("Massage chair remote (demo chair)");
+        [] { return std::make_shared<tk::InProcessVolume>(); });
 }
 
 bool BenchApp::atLoopLevel() const {
@@ -83,14 +80,14 @@ bool BenchApp::runUntil(const std::function<bool()>& done, double seconds,
 bool BenchApp::waitForMainScreen(double seconds) {
     return runUntil(
         [this] {
-            return app_ && root().viewWithTag(mainscreen::kPowerButtonTag) && controller_ &&
-                   controller_->isConnected();
+            return world_.launched() && root().viewWithTag(mainscreen::kPowerButtonTag) &&
+                   controller_ && controller_->isConnected();
         },
         seconds);
 }
 
 mainscreen::RootViewController& BenchApp::root() {
-    return app_->rootviewCtrl();
+    return world_.delegate().rootviewCtrl();
 }
 
 QWidget* BenchApp::window() {

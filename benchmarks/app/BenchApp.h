@@ -7,14 +7,11 @@
 #include <functional>
 #include <memory>
 
+#include "app/AppWorld.h"
 #include "base/Dispatch.h"
 #include "base/NotificationCenter.h"
 #include "eventloop/QtClock.h"
 #include "eventloop/QtMainThread.h"
-#include "main/panelkit/LanguageStore.h"
-#include "main/toolkit/Bundle.h"
-#include "main/toolkit/Runtime.h"
-#include "main/toolkit/UserDefaults.h"
 
 namespace chair {
 class StandInChair;
@@ -60,8 +57,8 @@ struct BenchAppOptions {
     bool english = false;
 };
 
-// The app as main() starts it, on Qt's real event loop and clock, offscreen, with the
-// stand-in chair and a session controller of its own.
+// The app's world as main() starts it, on Qt's real event loop and clock, offscreen, with
+// the stand-in chair and a session controller of its own.
 class BenchApp {
 public:
     BenchApp(WatchedApplication& application, BenchAppOptions options);
@@ -95,13 +92,9 @@ private:
     eventloop::QtMainThread main_;
     base::Dispatch dispatch_{main_};
     base::NotificationCenter notifications_;
-    tk::UserDefaults defaults_;
-    tk::Bundle bundle_;
-    tk::Runtime runtime_;
-    panels::LanguageStore languages_;
+    app::AppWorld world_;
     std::shared_ptr<chair::StandInChair> chair_;
     std::unique_ptr<chairlink::EADSessionController> controller_;
-    std::unique_ptr<mainscreen::AppDelegate> app_;
 };
 
 // What the process holds now and at most, from /proc/self/status, in MiB.
