@@ -509,7 +509,7 @@ TEST_F(MenuPanelsTest, ReopenedPanelsRestoreTheLastFramesAndTheReturnClosesThem)
     EXPECT_EQ(rig.title(), "zh:pressureOne");
     auto* o = other();
     EXPECT_EQ(lit(o, {1, 2, 11, 12, 13}), (std::vector<int>{1, 2, 13}));
-    EXPECT_EQ(rig.title() + rig.hint(), "[otherOne][hint7]");
+    EXPECT_EQ(rig.title() + rig.hint(), "zh:otherOnezh:hint7");
 
     // A press restarts the 10-second return; go back closes at once.
     rig.advance(9.0);
