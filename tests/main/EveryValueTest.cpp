@@ -24,8 +24,8 @@ TEST(EveryValue, OneFieldAtATimeAndAtRandomWithEachPanelOpen) {
     // What showed before the frame; a view that left the screen is no longer looked at.
     std::vector<std::pair<QPointer<QWidget>, QString>> shown;
     const auto decode = [&](const Bytes& frame) {
-        rig.root().statusFrameReceived(frame);
-        rig.settle();
+        rig.root->statusFrameReceived(frame);
+        rig.dispatch.settle();
         ++frames;
         const QStringList unknown = rig.unknownPictures();
         ASSERT_TRUE(unknown.isEmpty())

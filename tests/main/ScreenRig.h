@@ -44,7 +44,7 @@ inline void writeLanguageFiles(const QString& directory) {
                            "Menu Service Setting Auto Manual Pressure Others comfort relax "
                            "acherelieve waisttwist fullairpressure waiststretch hintFileEmpty "
                            "hintFileUnreadable hintFileTooLarge linkSearching linkConnected "
-                           "linkRetrying languageoption volumeadjust strength running pause")
+                           "linkRetrying languageoption volumeadjust")
                            .split(' ');
     keys << kTitleKeys << mainscreen::controlNameKeys().values();
     for (int k = 0; k <= 19; ++k) keys << QString("hint%1").arg(k);
