@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "app/script/ScriptOptions.h"
 #include "base/Log.h"
 
 namespace {
@@ -39,6 +40,16 @@ TEST(LaunchOptions, TheLastGoodValueWinsAndBadOnesAreLoggedAndIgnored) {
     ASSERT_EQ(capture.lines().size(), 7u);
     EXPECT_EQ(capture.lines()[0],
               "Unknown --chair Bluetooth; using auto (auto|bluetooth|simulated)");
+}
+
+TEST(ScriptOptions, TheVolumeStartsAtAHalfAndMustBeANumberFromZeroTo1Point5) {
+    std::string error;
+    app::CommandLineOptions given;
+    given.script = QStringList{"s"};
+    EXPECT_FLOAT_EQ(script::ScriptOptions::from(given, error)->volume, 0.5f);
+    given.volume = QStringList{"2"};
+    EXPECT_FALSE(script::ScriptOptions::from(given, error));
+    EXPECT_EQ(error, "--volume must be a number from 0 to 1.5, not \"2\"");
 }
 
 }  // namespace

@@ -133,7 +133,7 @@ TEST_F(ScriptModeTest, KeysPanelCodesAndChairBytesInOrderAndLinkDownBringsTheAle
             "tap 100/5   # full air pressure\n"
             "say done\n"
             "chair AA 55 F2 01 00 00 00 F3 0D 0A\n"
-            "link down\nwait 1\ntap 50\ndump screen.json\n");
+            "link down\nwait 1\ntap service-button\ntap 50\ndump screen.json\n");
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_EQ(result.out,
               "chair-got AA 55 01 31 32 0D 0A\n"
@@ -147,8 +147,12 @@ TEST_F(ScriptModeTest, KeysPanelCodesAndChairBytesInOrderAndLinkDownBringsTheAle
               "chair-got AA 55 C3 3C FF 0D 0A\n");
     EXPECT_EQ(result.err, "");
     const QJsonObject screen = dumped("screen.json");
-    EXPECT_EQ(screen["alert"].toObject()["message"].toString(),
-              "Please connect to the massage chair!");
+    // Without a link the power button only brings the alert: nothing reaches the chair.
+    EXPECT_EQ(screen["alert"].toObject(),
+              (QJsonObject{{"title", "Error"},
+                           {"message", "Please connect to the massage chair!"},
+                           {"button", "OK"}}));
+    EXPECT_FALSE(child(screen, 107).isEmpty()) << "the service panel stays";
     EXPECT_EQ(screen["navigationBarHidden"].toBool(), true);
     EXPECT_EQ(screen["navigation"].toArray().size(), 1);
     const QJsonObject power = child(screen, 50);
@@ -159,10 +163,10 @@ TEST_F(ScriptModeTest, KeysPanelCodesAndChairBytesInOrderAndLinkDownBringsTheAle
 }
 
 TEST_F(ScriptModeTest, TheSimulatedChairAnswersScrollsItsHintMeasuresAndTakesUpAndDown) {
-    const Outcome result =
-        run("wait 5\nsay up\nwait 2\ndump hint.json\n"
-            "tap 50\nwait 7\nsay adjust\ntap 105/1\nwait 0.5\ndump screen.json\n",
-            QStringList{"--chair", "simulated", "--idiom", "phone"} + inEnglish());
+    const Outcome result = run(
+        "wait 5\nsay up\nwait 2\ndump hint.json\n"
+        "tap 50\nwait 7\nsay adjust\ntap 105/1\nwait 0.5\nvolume 0.84\ndump screen.json\n",
+        QStringList{"--chair", "simulated", "--idiom", "phone", "--volume", "0.3"} + inEnglish());
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     // The chair reports its whole state at the link-up; the remote acknowledges each frame.
     EXPECT_EQ(result.out.left(result.out.indexOf("up\n")).count("chair-got AA 55 C3 3C FF"), 7);
@@ -181,6 +185,9 @@ TEST_F(ScriptModeTest, TheSimulatedChairAnswersScrollsItsHintMeasuresAndTakesUpA
     EXPECT_TRUE(hint["awayFromHome"].toBool());
     EXPECT_FALSE(hint["labelize"].toBool());
 
+    // The media volume starts where it is told, and another program may set it.
+    EXPECT_DOUBLE_EQ(screen["volume"].toDouble(), 0.3);
+    EXPECT_DOUBLE_EQ(dumped("screen.json")["volume"].toDouble(), 0.84);
     // Measured at 6, then one step up, as the chair reported it.
     QStringList pictures;
     for (const auto& view : find(dumped("screen.json"), 105)["children"].toArray())
@@ -197,7 +204,8 @@ TEST_F(ScriptModeTest, FirstLineThatCannotBeDoneEndsTheRunWithOneLine) {
     const std::pair<const char*, const char*> refused[] = {
         {"wait 5\ntap 100/3\n", ":2: no such view: 100/3"},
         {"wait 5\ntap menu/1\n", ":2: cannot be touched"},  // the menu is closed
-        {"dismiss\n", ":1: no alert on screen"}};
+        {"dismiss\n", ":1: no alert on screen"},
+        {"volume -1\n", ":1: volume needs a number from 0 to 1.5, not \"-1\""}};
     for (const auto& [script, reason] : refused) {
         result = run(script);
         EXPECT_EQ(result.exitCode, 2) << script;

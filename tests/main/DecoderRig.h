@@ -84,18 +84,22 @@ struct DecoderRig {
     }
 
     // The chair notifies these bytes as one value; returns once the remote has handled them.
+    // What the chair got until then (the acknowledgement) is left out of writes().
+    void frame(const chairlink::Bytes& bytes) {
+        chair->notify(bytes);
+        rt.clock.runDue();
+        chair->clearWrites();
+    }
     void frame(const char* hexBytes) {
         auto bytes = chairlink::parseHexBytes(hexBytes);
         if (!bytes) throw std::invalid_argument(std::string("bad hex in test: ") + hexBytes);
-        chair->notify(*bytes);
-        rt.clock.runDue();
+        frame(*bytes);
     }
 
     // A 10-byte status frame with a correct checksum.
     void status(std::uint8_t type, std::uint8_t d1, std::uint8_t d2 = 0, std::uint8_t d3 = 0,
                 std::uint8_t d4 = 0) {
-        chair->notify(chairlink::makeLongStatusFrame(type, d1, d2, d3, d4));
-        rt.clock.runDue();
+        frame(chairlink::makeLongStatusFrame(type, d1, d2, d3, d4));
     }
 
     // What the remote wrote to the chair since the last call, as hex lines.
@@ -160,12 +164,9 @@ struct DecoderRig {
     panels::InfoView* info() const {
         return root->viewWithTag<panels::InfoView>(mainscreen::kInfoPanelTag);
     }
-    QString infoImage(int tag) const {
-        return tk::viewWithTag<tk::ImageView>(info(), tag)->image().name();
-    }
     QStringList infoImages(std::initializer_list<int> tags) const {
         QStringList names;
-        for (int tag : tags) names << infoImage(tag);
+        for (int tag : tags) names << tk::viewWithTag<tk::ImageView>(info(), tag)->image().name();
         return names;
     }
     QString title() const { return root->titleLabel()->text(); }

@@ -2,14 +2,8 @@
 // in tenths with its pictures, the language list, and its place among the other panels.
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QTemporaryDir>
-#include <sstream>
 
-#include "app/script/ScriptOptions.h"
-#include "app/script/ScriptRunner.h"
 #include "main/MenuView.h"
 #include "main/toolkit/ListCell.h"
 #include "main/toolkit/ListView.h"
@@ -209,36 +203,6 @@ TEST(SettingsPanel, LayoutsOfBothIdioms) {
         EXPECT_EQ(rig.part(4)->geometry(), c.up);
         EXPECT_EQ(rig.part(5)->geometry(), c.goBack);
     }
-}
-
-TEST(SettingsPanel, ScriptModeStartsAtItsVolumeTakesTheVerbAndDumpsIt) {
-    std::string error;
-    app::CommandLineOptions given;
-    given.script = QStringList{"s"};
-    EXPECT_FLOAT_EQ(script::ScriptOptions::from(given, error)->volume, 0.5f);
-    given.volume = QStringList{"0.3"};
-    EXPECT_FLOAT_EQ(script::ScriptOptions::from(given, error)->volume, 0.3f);
-    given.volume = QStringList{"2"};
-    EXPECT_FALSE(script::ScriptOptions::from(given, error));
-    EXPECT_EQ(error, "--volume must be a number from 0 to 1.5, not \"2\"");
-
-    SettingsRig rig(tk::Screen::phone(), std::nullopt,
-                    [](script::WorldSettings& settings) { settings.volume = 0.3f; });
-    rig.start();
-    QTemporaryDir dir;
-    std::ostringstream out, err;
-    script::ScriptRunner runner(*rig.world, out);
-    const QString dump = dir.filePath("dump.json");
-    ASSERT_EQ(runner.run("tap settings-button\ntap 104/2\ntap 104/4\nvolume 0.84\ntap 104/2\n"
-                         "dump " +
-                             dump + "\nvolume -1\n",
-                         "t", err),
-              2);
-    EXPECT_EQ(err.str(), "t:7: volume needs a number from 0 to 1.5, not \"-1\"\n");
-    EXPECT_EQ(rig.volumePicture(), "setting_volume_6");
-    QFile file(dump);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_DOUBLE_EQ(QJsonDocument::fromJson(file.readAll()).object()["volume"].toDouble(), 0.84);
 }
 
 }  // namespace
