@@ -1,5 +1,5 @@
-// The whole chair link (session controller, BLE client) over the Qt central and Qt's own BlueZ
-// client, against the mock chair on a private bus.
+// The whole chair link (the link stack: session controller, BLE client, receiver) over the Qt
+// central and Qt's own BlueZ client, against the mock chair on a private bus.
 #include <gtest/gtest.h>
 
 #include "CentralFixture.h"
@@ -8,7 +8,7 @@
 #include "base/PumpedMainThread.h"
 #include "bluetooth/QtChairSources.h"
 #include "link/CommandFrames.h"
-#include "link/EADSessionController.h"
+#include "link/LinkStack.h"
 #include "link/StatusFrames.h"
 
 namespace bluetooth::testing {
@@ -22,21 +22,26 @@ protected:
         MockFixture::SetUp();
         if (IsSkipped()) return;
         clock_.setSettle([this] { dispatch_.settle(); });
-        arrivals_ = base::ObserverRegistration(
-            notifications_,
-            notifications_.addObserver(chairlink::kDataReceivedNotification, nullptr,
-                                       [this](const base::Notification&) { ++arrivalsSeen_; }));
     }
     void TearDown() override {
         dispatch_.settle();  // announcements still on their way to the main thread
-        session_.reset();
+        link_.reset();
         dispatch_.settle();  // the retired clients are released on the main thread
         thread_.reset();
     }
 
     void startSession() {
-        session_ = std::make_unique<chairlink::EADSessionController>(chairlink::LinkEnvironment{
-            dispatch_, clock_, notifications_, qtCentralFactory(thread_, clock_)});
+        link_ = std::make_unique<chairlink::LinkStack>(
+            chairlink::LinkEnvironment{dispatch_, clock_, notifications_,
+                                       qtCentralFactory(thread_, clock_)},
+            [this](const Bytes& frame) { decoded_.push_back(frame); });
+        session_ = &link_->controller();
+    }
+    bool decodedOnce(const Bytes& frame) {
+        return waitUntil([&] {
+            dispatch_.settle();
+            return std::count(decoded_.begin(), decoded_.end(), frame) == 1;
+        });
     }
     // Waits until the chair has taken the frame of `code` `n` times.
     bool wrote(const QString& device, std::int32_t code, std::size_t n) {
@@ -52,9 +57,9 @@ protected:
     base::PumpedMainThread main_;
     base::Dispatch dispatch_{main_};
     base::NotificationCenter notifications_;
-    base::ObserverRegistration arrivals_;
-    int arrivalsSeen_ = 0;
-    std::unique_ptr<chairlink::EADSessionController> session_;
+    std::unique_ptr<chairlink::LinkStack> link_;
+    chairlink::EADSessionController* session_ = nullptr;
+    std::vector<Bytes> decoded_;  // main thread
 };
 
 // Which advertiser is the chair is the client's test, and which advertisers a scan reports
@@ -66,13 +71,11 @@ TEST_F(ChairLinkOverBluetoothTest, LinksToTheChairTalksUpdatesAndReconnects) {
     ASSERT_TRUE(wrote(chair, chairlink::kLinkUpCode, 1));
     EXPECT_TRUE(session_->isConnected());
 
-    // A status frame from the chair reaches the read buffer and the main thread's notification.
+    // A status frame from the chair is decoded on the main thread and acknowledged.
     const Bytes status = chairlink::makeLongStatusFrame(0xF3, 0x61, 0x02, 0x03, 0x01);
     ASSERT_EQ(mock_->notify(chair, status), "");
-    ASSERT_TRUE(waitUntil([&] { return session_->readBytesAvailable() == status.size(); }));
-    dispatch_.settle();
-    EXPECT_EQ(arrivalsSeen_, 1);
-    EXPECT_EQ(session_->readData(status.size()), status);
+    ASSERT_TRUE(decodedOnce(status));
+    ASSERT_TRUE(wrote(chair, chairlink::kAcknowledgeCode, 1));
     session_->sendCode(0x61);  // a command goes out as one write without response
     ASSERT_TRUE(wrote(chair, 0x61, 1));
 
@@ -84,9 +87,9 @@ TEST_F(ChairLinkOverBluetoothTest, LinksToTheChairTalksUpdatesAndReconnects) {
     ASSERT_EQ(session_->update(file), chairlink::UploadStart::Started);
     ASSERT_TRUE(waitUntil([&] { return !session_->uploading(); }));
     const auto writes = mock_->writes(chair);
-    ASSERT_EQ(writes.size(), 2 + chairlink::updatePieceCount(file.size()));
+    ASSERT_EQ(writes.size(), 3 + chairlink::updatePieceCount(file.size()));
     Bytes joined;
-    for (std::size_t i = 2; i < writes.size(); ++i)  // after the link-up frame and the command
+    for (std::size_t i = 3; i < writes.size(); ++i)  // after link-up, acknowledge and command
         joined.insert(joined.end(), writes[i].begin(), writes[i].end());
     EXPECT_TRUE(joined == file);
 
@@ -95,8 +98,9 @@ TEST_F(ChairLinkOverBluetoothTest, LinksToTheChairTalksUpdatesAndReconnects) {
     ASSERT_TRUE(wrote(chair, chairlink::kLinkUpCode, 2));
     EXPECT_EQ(mock_->callCount(chair, "Connect"), 2u);
     EXPECT_TRUE(session_->isConnected());
+    decoded_.clear();
     ASSERT_EQ(mock_->notify(chair, status), "");
-    EXPECT_TRUE(waitUntil([&] { return session_->readBytesAvailable() == status.size(); }));
+    EXPECT_TRUE(decodedOnce(status));
 }
 
 }  // namespace

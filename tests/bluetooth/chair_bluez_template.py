@@ -92,14 +92,6 @@ def chair_disconnect(device):
     remove_gatt(device.path)
 
 
-def start_notify(char):
-    set_notifying(char, True)
-
-
-def stop_notify(char):
-    set_notifying(char, False)
-
-
 def read_value(obj, _options):
     return obj.props[obj.interface]['Value']
 
@@ -149,8 +141,8 @@ def add_gatt(device_path):
         'Flags': dbus.Array(['notify'], signature='s', variant_level=1),
         'Handle': dbus.UInt16(0x11, variant_level=1),
     }, [
-        ('StartNotify', '', '', start_notify),
-        ('StopNotify', '', '', stop_notify),
+        ('StartNotify', '', '', lambda char: set_notifying(char, True)),
+        ('StopNotify', '', '', lambda char: set_notifying(char, False)),
         ('ReadValue', 'a{sv}', 'ay', read_value),
         ('WriteValue', 'aya{sv}', '', refuse_write),
     ])

@@ -2,8 +2,8 @@
 '''A private D-Bus bus with a mock BlueZ on it, for trying the Bluetooth central without radio.
 
 Starts dbus-daemon (session-style configuration, used as the system bus), serves BlueZ on it
-through python-dbusmock with chair_bluez_template.py, adds adapter hci0 (unless --no-adapter)
-and, with --demo, a chair and two decoys. Prints one line
+through python-dbusmock with chair_bluez_template.py, adds adapter hci0 and, with --demo, a
+chair and two decoys. Prints one line
     DBUS_SYSTEM_BUS_ADDRESS=<address>
 and runs until standard input closes or it is terminated. Exits with 77 when dbus-daemon or
 python3-dbusmock is missing (scripts/install-deps installs both).
@@ -70,8 +70,6 @@ def wait_for_bluez(bus, deadline):
 def populate(bus, args):
     import dbus  # pylint: disable=import-outside-toplevel
     mock = dbus.Interface(bus.get_object('org.bluez', '/'), 'org.bluez.Mock')
-    if args.no_adapter:
-        return
     mock.AddAdapter('hci0', 'massage-remote test host')
     if args.demo:
         mock.AddChair('hci0', 'C0:FF:EE:00:00:01', 'Vornalex A1', -60, True, 'chair')
@@ -81,10 +79,7 @@ def populate(bus, args):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument('--no-adapter', action='store_true', help='serve BlueZ without adapters')
     parser.add_argument('--demo', action='store_true', help='add a chair and two decoys')
-    parser.add_argument('--log', metavar='FILE', default=os.environ.get('MOCK_BLUEZ_LOG'),
-                        help="the mock's call log (default: $MOCK_BLUEZ_LOG, else discarded)")
     args = parser.parse_args()
 
     try:
@@ -113,10 +108,9 @@ def main():
     daemon, address = start_bus(workdir)
     children.append(daemon)
     env = dict(os.environ, DBUS_SYSTEM_BUS_ADDRESS=address)
-    log = open(args.log or os.devnull, 'wb')  # pylint: disable=consider-using-with
     children.append(subprocess.Popen(
         [sys.executable, '-m', 'dbusmock', '--system', '--template', TEMPLATE],
-        env=env, stdout=log, stderr=subprocess.STDOUT))
+        env=env, stdout=subprocess.DEVNULL, stderr=subprocess.STDOUT))
 
     bus = dbus.bus.BusConnection(address)
     if not wait_for_bluez(bus, time.monotonic() + 10):

@@ -96,7 +96,7 @@ TEST_F(CentralTest, CharacteristicAnswersCanComeInReverse) {
     EXPECT_EQ(take().size(), 5u);
 }
 
-TEST_F(CentralTest, EndedSubscriptionAndDroppedLinkAreReportedAndLaterWritesCounted) {
+TEST_F(CentralTest, EndedSubscriptionDroppedLinkAndRefusalAreReportedAndLaterWritesCounted) {
     connectAndDiscover();
     take();
     rig.chair->stopNotifying();
@@ -115,6 +115,11 @@ TEST_F(CentralTest, EndedSubscriptionAndDroppedLinkAreReportedAndLaterWritesCoun
     EXPECT_EQ(rig.chair->deadLinkWrites(), 2);
     EXPECT_EQ(rig.chair->writes().size(), 1u);
     EXPECT_TRUE(take().empty());
+    rig.chair->setFaults({.refuseConnections = true});
+    central->connect(chair::kChairId);
+    rig.clock.runDue();
+    EXPECT_EQ(take(), Lines{"fail chair error: The connection was refused by the peripheral."});
+    rig.chair->setFaults({});
     central->connect(chair::kChairId);  // a new connection is alive again
     rig.clock.runDue();
     write(chairlink::Bytes(102, 0x11));

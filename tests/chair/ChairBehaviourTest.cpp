@@ -190,13 +190,17 @@ TEST_F(ChairBehaviourTest, CorruptedFramesAreRejectedAndSplitOrJoinedNotificatio
     rig.send(chairlink::kLinkUpCode);
     EXPECT_EQ(rig.decodedTypes(), (V{0xF3, 0xF4, 0xF5, 0xF6, 0xF7}));
     EXPECT_EQ(chairtest::countOf(rig.chair->writes(), chairtest::kReject), 2);
-    for (const chair::ChairFaults& faults :
-         std::initializer_list<chair::ChairFaults>{{.splitFrames = true},
-                                                   {.joinFrames = true},
-                                                   {.splitFrames = true, .joinFrames = true}}) {
+    // Seven frames: split into halves, joined in pairs, or both.
+    const std::pair<chair::ChairFaults, std::size_t> shapes[] = {
+        {{.splitFrames = true}, 14},
+        {{.joinFrames = true}, 4},
+        {{.splitFrames = true, .joinFrames = true}, 8}};
+    for (const auto& [faults, values] : shapes) {
         rig.chair->setFaults(faults);
         rig.decoded.clear();
+        const std::size_t before = rig.chair->notifications().size();
         rig.send(chairlink::kLinkUpCode);
+        EXPECT_EQ(rig.chair->notifications().size() - before, values);
         EXPECT_EQ(rig.decodedTypes(), chairtest::kFullStatus);
     }
 }

@@ -10,8 +10,7 @@
 #include "base/PumpedMainThread.h"
 #include "chair/StandInChair.h"
 #include "link/CommandFrames.h"
-#include "link/EADSessionController.h"
-#include "link/FrameDrain.h"
+#include "link/LinkStack.h"
 
 namespace chairtest {
 
@@ -31,8 +30,8 @@ inline long countOf(const std::vector<Bytes>& writes, const Bytes& value) {
     return std::count(writes.begin(), writes.end(), value);
 }
 
-// A manual clock, pumped main thread and queues with a stand-in chair; optionally the real
-// session controller and drain connected to it, recording every decoded frame.
+// A manual clock, pumped main thread and queues with a stand-in chair; optionally the link
+// stack connected to it, recording every decoded frame.
 struct ChairRig {
     explicit ChairRig(chair::StandInOptions options = {}) {
         clock.setSettle([this] { dispatch.settle(); });
@@ -40,23 +39,15 @@ struct ChairRig {
     }
     ~ChairRig() {
         dispatch.settle();
-        received.reset();
-        drain.reset();
-        controller.reset();
+        link.reset();
         dispatch.settle();
     }
 
-    // `centrals` stands between the clients and the chair's centrals when given.
-    void startController(chairlink::BleCentralFactory centrals = {}) {
-        if (!centrals) centrals = chair->centralFactory();
-        controller = std::make_unique<chairlink::EADSessionController>(
-            chairlink::LinkEnvironment{dispatch, clock, notifications, std::move(centrals)});
-        drain = std::make_unique<chairlink::FrameDrain>(
-            *controller, dispatch, [this](const Bytes& frame) { decoded.push_back(frame); });
-        received = base::ObserverRegistration(
-            notifications,
-            notifications.addObserver(chairlink::kDataReceivedNotification, nullptr,
-                                      [this](const base::Notification&) { drain->start(); }));
+    void startController() {
+        link = std::make_unique<chairlink::LinkStack>(
+            chairlink::LinkEnvironment{dispatch, clock, notifications, chair->centralFactory()},
+            [this](const Bytes& frame) { decoded.push_back(frame); });
+        controller = &link->controller();
         clock.runDue();
     }
 
@@ -78,9 +69,8 @@ struct ChairRig {
     base::ManualClock clock;
     base::NotificationCenter notifications;
     std::shared_ptr<chair::StandInChair> chair;
-    std::unique_ptr<chairlink::EADSessionController> controller;
-    std::unique_ptr<chairlink::FrameDrain> drain;
-    base::ObserverRegistration received;
+    std::unique_ptr<chairlink::LinkStack> link;
+    chairlink::EADSessionController* controller = nullptr;
     std::vector<Bytes> decoded;  // main thread
 };
 

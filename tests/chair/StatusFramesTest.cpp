@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "chair/ChairFaults.h"
 #include "chair/StatusFrames.h"
 #include "link/StatusFrames.h"
 #include "tests/chair/ChairRig.h"
@@ -30,32 +29,6 @@ TEST(StatusFrames, LayoutAndChecksumsMatchTheReceiverRules) {
     EXPECT_FALSE(chair::isCommandFrame(frame({0xAA, 0x55, 0x01, 0x31, 0x33, 0x0D, 0x0A})));
     EXPECT_FALSE(chair::isCommandFrame(frame({0xAA, 0x55, 0x01, 0x31, 0x32, 0x0D})));
     EXPECT_FALSE(chair::isCommandFrame(chair::Bytes(102, 0xAA)));
-}
-
-TEST(ChairFaults, ShapingJoinsSplitsAndCorruptsAsAsked) {
-    auto a = chair::statusFrame(0xF1, 1);
-    auto b = chair::statusFrame(0xF2, 2);
-    auto c = chair::shortStatusFrame(0xF6, 1);
-    chair::ChairFaults faults;
-    EXPECT_EQ(chair::shapeNotifications({a, b, c}, faults), (std::vector<chair::Bytes>{a, b, c}));
-    faults = {.joinFrames = true};
-    auto joined = chair::shapeNotifications({a, b, c}, faults);
-    ASSERT_EQ(joined.size(), 2u);
-    EXPECT_EQ(joined[0].size(), 20u);
-    EXPECT_EQ(joined[1], c);
-    faults = {.splitFrames = true};
-    EXPECT_EQ(chair::shapeNotifications({a, c}, faults),
-              (std::vector<chair::Bytes>{{a.begin(), a.begin() + 5},
-                                         {a.begin() + 5, a.end()},
-                                         {c.begin(), c.begin() + 3},
-                                         {c.begin() + 3, c.end()}}));
-    // A broken checksum fails the remote's check, whatever the frame.
-    for (const auto& f : {a, c}) EXPECT_FALSE(passesRemoteCheck(chair::withBrokenChecksum(f)));
-    faults = {.corruptChecksums = 1};
-    auto corrupted = chair::shapeNotifications({a, b}, faults);
-    EXPECT_FALSE(passesRemoteCheck(corrupted[0]));
-    EXPECT_TRUE(passesRemoteCheck(corrupted[1]));
-    EXPECT_EQ(faults.corruptChecksums, 0);
 }
 
 }  // namespace

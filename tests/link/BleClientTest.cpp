@@ -111,16 +111,9 @@ TEST_F(BleClient, CloseUnsubscribesDisconnectsAndNeverReachesSocketClosed) {
     EXPECT_TRUE(delegate->received().empty());
 }
 
-TEST_F(BleClient, WritesWithoutResponseOnlyWhileConnectedAndNeverSplits) {
-    world.radio.holdConnections = true;
+// Nothing is written while the link opens: the session controller's test.
+TEST_F(BleClient, WritesWithoutResponseAndNeverSplits) {
     open();
-    EXPECT_EQ(client->state(), chairlink::kSocketOpening);
-    client->send(hex("AA55 01 31 32 0D0A"));
-    world.radio.releaseConnection();
-    world.settle();
-    ASSERT_EQ(client->state(), kSocketConnected);
-    EXPECT_TRUE(world.radio.writtenValues().empty());
-
     chairlink::Bytes big(205, 0x5A);
     client->send(big);
     client->send(hex("AA55 01 61 62 0D0A"));

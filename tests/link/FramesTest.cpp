@@ -85,23 +85,19 @@ TEST(Hex, FormatsTheLogFormAndTheTechniciansFormAndParsesOnlyPairs) {
     }
 }
 
+// The edges of each rule; frames that pass or fail it in the stream are the cutting's cases.
 TEST(StatusChecksum, ShortFramesAddWithoutReductionLongFramesAllowOneCarryIntoBitEight) {
     const std::pair<const char*, bool> shortFrames[] = {
         {"AA55 C33C FF 0D0A", true},   // 255: the largest that passes
-        {"AA55 01B1 B2 0D0A", true},   //
-        {"AA55 F020 10 0D0A", false},  // 0x110 never fits a byte
         {"AA55 C43C 00 0D0A", false},  // 256 is not 0
-        {"AA55 01B1 B3 0D0A", false},  //
-        {"0000 0102 03 0000", true},   // header and trailer are not examined
-        {"AA55 0102 03 0D", false},    // wrong length
+        {"AA55 01B1 B3 0D0A", false},
+        {"0000 0102 03 0000", true},  // header and trailer are not examined
+        {"AA55 0102 03 0D", false},   // wrong length
     };
     for (auto [text, passes] : shortFrames) {
         EXPECT_EQ(chairlink::passesShortChecksum(hex(text)), passes) << text;
     }
     const std::pair<const char*, bool> longFrames[] = {
-        {"AA55 F1 04 1E 05 03 1B 0D0A", true},   // 0x11B by the carry
-        {"AA55 F1 04 1E 05 03 1C 0D0A", false},  //
-        {"AA55 F3 01 02 03 04 FD 0D0A", true},   // 0xFD exactly
         {"AA55 F0 0F 00 00 00 FF 0D0A", true},   // 255
         {"AA55 F0 10 00 00 00 00 0D0A", true},   // 256
         {"AA55 FF FF 01 00 00 FF 0D0A", true},   // 511
