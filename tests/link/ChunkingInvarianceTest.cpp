@@ -3,11 +3,13 @@
 // however many drain runs race for them, it reaches the same decisions: the same frames
 // decoded in the same order, the same acknowledges and rejects. The cutting rule itself, over
 // any cutting, is the receive-path fuzz target's, whose corpus every build replays.
+#include <deque>
 #include <optional>
 #include <random>
 
 #include "LinkWorld.h"
 #include "link/LinkStack.h"
+#include "link/ReadBuffer.h"
 #include "link/StatusFrames.h"
 
 namespace {
@@ -148,6 +150,37 @@ TEST_F(Receiver, TheStopFrameEndsTheRunSilentlyAndWhatFollowsWaitsForTheNextRun)
     EXPECT_EQ(link->controller().readBytesAvailable(), kRunning.size());
     receive(kEcho);
     EXPECT_EQ(decoded, (std::vector<Bytes>{kEcho, kRunning, kEcho}));
+}
+
+// Taken or dropped bytes are skipped and let go of later in bulk; whatever the pattern, the buffer
+// must give back exactly the stream it was given, in order, across many of those drops.
+TEST(ReadBuffer, TakesDropsAndPeeksFollowTheStreamAcrossManyCompactions) {
+    std::mt19937 random(11);
+    chairlink::ReadBuffer buffer;
+    std::deque<std::uint8_t> model;
+    std::uint8_t next = 0;
+    for (int step = 0; step < 20000; ++step) {
+        if (random() % 2) {
+            Bytes chunk(random() % 40);
+            for (auto& byte : chunk) byte = next++;
+            buffer.append(chunk);
+            model.insert(model.end(), chunk.begin(), chunk.end());
+        } else {
+            const std::size_t n = random() % 50;
+            const auto peeked = buffer.peek(n);
+            ASSERT_EQ(peeked.has_value(), n <= model.size()) << step;
+            // The drain peeks and then drops; other readers take.
+            if (random() % 2) {
+                ASSERT_EQ(buffer.drop(n), peeked.has_value()) << step;
+            } else {
+                ASSERT_EQ(buffer.take(n), peeked) << step;
+            }
+            if (!peeked) continue;
+            ASSERT_TRUE(std::equal(peeked->begin(), peeked->end(), model.begin())) << step;
+            model.erase(model.begin(), model.begin() + static_cast<std::ptrdiff_t>(n));
+        }
+        ASSERT_EQ(buffer.size(), model.size()) << step;
+    }
 }
 
 }  // namespace
