@@ -5,10 +5,12 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QScreen>
+#include <iostream>
 
 #include "app/AppWorld.h"
 #include "app/CommandLine.h"
 #include "app/LaunchOptions.h"
+#include "app/LogRoute.h"
 #include "base/Dispatch.h"
 #include "base/Log.h"
 #include "base/NotificationCenter.h"
@@ -35,12 +37,19 @@ QSize displaySize() {
 }  // namespace
 
 int runApp(int argc, char** argv, const CommandLineOptions& given) {
+    // First, so that every line of the run is in the file a technician sends in.
+    const std::optional<QString> logFile =
+        given.log.isEmpty() ? std::nullopt : std::optional(given.log.back());
+    LogRoute log(logFile, LogRoute::Otherwise::StandardError);
+    if (log.failed())
+        std::cerr << "massage-remote: cannot write the log to \"" << logFile->toStdString()
+                  << "\"; it goes to standard error" << std::endl;
+    const LaunchOptions options = LaunchOptions::from(given);
     QApplication app(argc, argv);
     app.setApplicationVersion(appVersion());
     // Ties the window to its launcher entry and icon (Wayland asks by this name).
     QGuiApplication::setDesktopFileName(kDesktopId);
     QApplication::setWindowIcon(QIcon::fromTheme(kDesktopId));
-    const LaunchOptions options = LaunchOptions::from(given);
     const tk::Screen screen = tk::Screen::resolve(options.idiom, options.measures, displaySize());
 
     // The shared session controller is never destroyed, so what it runs on lasts as long as

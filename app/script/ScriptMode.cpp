@@ -7,6 +7,7 @@
 #include <iostream>
 #include <memory>
 
+#include "app/LogRoute.h"
 #include "app/script/ScriptOptions.h"
 #include "app/script/ScriptRunner.h"
 #include "app/script/ScriptWorld.h"
@@ -14,22 +15,7 @@
 
 namespace script {
 
-namespace {
-// Standard error carries only the line about a failed script line; the system log goes to
-// the --log file when one is given, and nowhere otherwise.
-std::unique_ptr<std::ofstream> routeLog(const ScriptOptions& options) {
-    std::unique_ptr<std::ofstream> file;
-    if (options.logFile) file = std::make_unique<std::ofstream>(options.logFile->toStdString());
-    std::ofstream* sink = file.get();
-    base::setLogSink([sink](const std::string& line) {
-        if (sink) *sink << line << std::endl;
-    });
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& message) {
-        base::log("Qt: " + message.toStdString());
-    });
-    return file;
-}
-}  // namespace
+using app::LogRoute;
 
 int runScriptMode(int argc, char** argv, const app::CommandLineOptions& given) {
     std::string error;
@@ -46,7 +32,9 @@ int runScriptMode(int argc, char** argv, const app::CommandLineOptions& given) {
     }
     const QString text = QString::fromUtf8(file.readAll());
     if (options->home) qputenv("HOME", QFile::encodeName(*options->home));
-    auto logFile = routeLog(*options);
+    // Standard error carries only the line about a failed script line; the system log goes to
+    // the --log file when one is given, and nowhere otherwise.
+    LogRoute log(options->logFile, LogRoute::Otherwise::Nowhere);
 
     // Headless unless the caller picked a platform; chosen before the application exists.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -59,8 +47,6 @@ int runScriptMode(int argc, char** argv, const app::CommandLineOptions& given) {
         code = runner.run(text, options->scriptFile, std::cerr);
     }
     std::cout.flush();
-    base::setLogSink({});
-    qInstallMessageHandler(nullptr);
     return code;
 }
 
