@@ -76,7 +76,10 @@ const KindRules& rulesFor(StatusKind kind) {
 }
 
 StatusField judge(const FieldRule& rule, std::uint8_t value, bool carried) {
-    StatusField field{rule.name, value, carried};
+    StatusField field;
+    field.name = rule.name;
+    field.value = value;
+    field.carried = carried;
     if (!field.used()) return field;
     field.inRange = value >= rule.first && value <= rule.last;
     const std::size_t index = value - rule.first;

@@ -59,7 +59,9 @@ TEST_F(UpdateUpload, CutsTheFileIntoPiecesOf102BytesThatJoinToItWithAReportPerPe
         EXPECT_LE(listener->reports.size(), 102u);
         for (std::size_t i = 1; i < listener->reports.size(); ++i)
             EXPECT_GT(listener->reports[i].bytesSent, listener->reports[i - 1].bytesSent);
-        if (length) EXPECT_EQ(listener->reports.back().stage, Stage::Sent);
+        if (length) {
+            EXPECT_EQ(listener->reports.back().stage, Stage::Sent);
+        }
     }
     // The hex text in the log stops after the first kilobyte.
     const auto lines = world.logs.lines();
