@@ -67,7 +67,7 @@ int runApp(int argc, char** argv, const CommandLineOptions& given) {
     // The stand-in chair is made only when it is the one chosen.
     std::shared_ptr<chair::StandInChair> standIn;
     const auto selection =
-        bluetooth::chooseChair(options.chair, bluetooth::qtChairSources(clock, [&] {
+        bluetooth::chooseChair(chairKindFrom(given), bluetooth::qtChairSources(clock, [&] {
                                    standIn = chair::StandInChair::create(dispatch, clock);
                                    return standIn->centralFactory();
                                }));

@@ -39,14 +39,6 @@ std::optional<QSize> parseMeasures(const QString& value) {
 
 LaunchOptions LaunchOptions::from(const CommandLineOptions& given) {
     LaunchOptions options;
-    for (const QString& value : given.chair) {
-        if (auto kind = bluetooth::chairKindFromName(value.toStdString())) {
-            options.chair = *kind;
-        } else {
-            base::log("Unknown --chair " + value.toStdString() +
-                      "; using auto (auto|bluetooth|simulated)");
-        }
-    }
     for (const QString& value : given.idiom) {
         if (auto idiom = parseIdiom(value)) options.idiom = idiom;
     }
@@ -68,6 +60,19 @@ LaunchOptions LaunchOptions::from(const CommandLineOptions& given) {
         }
     }
     return options;
+}
+
+bluetooth::ChairKind chairKindFrom(const CommandLineOptions& given) {
+    auto chosen = bluetooth::ChairKind::Auto;
+    for (const QString& value : given.chair) {
+        if (auto kind = bluetooth::chairKindFromName(value.toStdString())) {
+            chosen = *kind;
+        } else {
+            base::log("Unknown --chair " + value.toStdString() +
+                      "; using auto (auto|bluetooth|simulated)");
+        }
+    }
+    return chosen;
 }
 
 }  // namespace app

@@ -10,12 +10,11 @@
 
 namespace app {
 
-// What the app takes from the command line: `--chair auto|bluetooth|simulated`, `--idiom
-// phone|tablet`, `--screen LxS` (the measures L and S in points), `--settings FILE` (the
-// user-defaults file) and `--home DIR` (where the update file chooser starts). The last good
-// value of each wins; a bad one is logged in one line and ignored.
+// What the screens take from the command line: `--idiom phone|tablet`, `--screen LxS` (the
+// measures L and S in points), `--settings FILE` (the user-defaults file) and `--home DIR`
+// (where the update file chooser starts). The last good value of each wins; a bad one is
+// logged in one line and ignored.
 struct LaunchOptions {
-    bluetooth::ChairKind chair = bluetooth::ChairKind::Auto;
     std::optional<tk::Idiom> idiom;
     std::optional<QSize> measures;
     std::optional<QString> settingsFile;
@@ -23,5 +22,9 @@ struct LaunchOptions {
 
     static LaunchOptions from(const CommandLineOptions& given);
 };
+
+// The app's `--chair auto|bluetooth|simulated`: the last good value, auto without one; a bad
+// one is logged in one line. (Script mode has chairs of its own.)
+bluetooth::ChairKind chairKindFrom(const CommandLineOptions& given);
 
 }  // namespace app

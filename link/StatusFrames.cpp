@@ -111,29 +111,4 @@ std::size_t detail::cutStatusPieces(std::span<const std::uint8_t> bytes, PieceCa
     return at;
 }
 
-std::string statusTypeName(std::uint8_t type) {
-    switch (type) {
-        case kRunningStateType:
-            return "running state";
-        case kAutoProgrammeType:
-            return "automatic programme";
-        case kManualMassageType:
-            return "manual massage";
-        case kAirPressureType:
-            return "air pressure";
-        case kOtherFunctionsType:
-            return "other functions";
-        case kQuickKeyType:
-            return "quick key";
-        case kServiceType:
-            return "service";
-        case kUpdateResultType:
-            return "update result";
-        case kCommandEchoType:
-            return "command echo";
-        default:
-            return "unknown";
-    }
-}
-
 }  // namespace chairlink

@@ -85,7 +85,4 @@ std::size_t forEachStatusPiece(std::span<const std::uint8_t> buffered, Visit&& v
     return detail::cutStatusPieces(buffered, call, &visit);
 }
 
-// A short English name of a status frame type ("running state", ...), or "unknown".
-std::string statusTypeName(std::uint8_t type);
-
 }  // namespace chairlink

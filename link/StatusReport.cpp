@@ -40,31 +40,43 @@ using KindRules = std::array<FieldRule, 4>;
 struct KindEntry {
     StatusKind kind;
     std::uint8_t type;
+    std::string_view name;
     KindRules rules;
 };
 constexpr KindEntry kKinds[] = {
     {StatusKind::RunningState,
      kRunningStateType,
+     "running state",
      {{{"mode", 0, 5, kModes}, {"minutes", 0, 45}, {"position", 0, 11}, {"intensity", 0, 5}}}},
     // D2 to D4 are kept with the programme but mean nothing to the remote.
-    {StatusKind::AutoProgramme, kAutoProgrammeType, {{{"programme", 0, 10, kProgrammes}}}},
+    {StatusKind::AutoProgramme,
+     kAutoProgrammeType,
+     "automatic programme",
+     {{{"programme", 0, 10, kProgrammes}}}},
     {StatusKind::ManualMassage,
      kManualMassageType,
+     "manual massage",
      {{{"range", 0, 5, kRanges},
        {"technique", 0, 11, kTechniques},
        {"speed", 0, 5},
        {"width", 0, 5}}}},
     {StatusKind::AirPressure,
      kAirPressureType,
+     "air pressure",
      {{{"arm", 0, 3}, {"zone", 0, 3, kZones}, {"level", 0, 3}, {"traction", 0, 1}}}},
-    {StatusKind::OtherFunctions, kOtherFunctionsType, {{{"rollers", 0, 3}, {}, {"heat", 0, 1}}}},
-    {StatusKind::QuickKey, kQuickKeyType, {{{"auto", 0, 3}}}},
-    {StatusKind::Service, kServiceType, {{{"start", 0, 1}, {"item", 0, 3}}}},
+    {StatusKind::OtherFunctions,
+     kOtherFunctionsType,
+     "other functions",
+     {{{"rollers", 0, 3}, {}, {"heat", 0, 1}}}},
+    {StatusKind::QuickKey, kQuickKeyType, "quick key", {{{"auto", 0, 3}}}},
+    {StatusKind::Service, kServiceType, "service", {{{"start", 0, 1}, {"item", 0, 3}}}},
     {StatusKind::CommandEcho,
      kCommandEchoType,
+     "command echo",
      {{{"code", kLinkCheckEcho, kLinkCheckEcho, kLinkCheckAnswered}}}},
     {StatusKind::UpdateResult,
      kUpdateResultType,
+     "update result",
      {{{"code", kUpdateSucceeded, kUpdateSucceeded, kSucceeded}}}},
 };
 
@@ -88,6 +100,12 @@ StatusField judge(const FieldRule& rule, std::uint8_t value, bool carried) {
 }
 
 }  // namespace
+
+std::string_view statusKindName(StatusKind kind) {
+    for (const KindEntry& entry : kKinds)
+        if (entry.kind == kind) return entry.name;
+    return "unknown";
+}
 
 StatusKind statusKindOfType(std::uint8_t type) {
     for (const KindEntry& entry : kKinds)

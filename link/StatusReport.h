@@ -26,6 +26,8 @@ enum class StatusKind : std::uint8_t {
 
 // The kind a type byte names (Unknown for the others).
 StatusKind statusKindOfType(std::uint8_t type);
+// A short English name of a frame kind ("running state", ...), or "unknown".
+std::string_view statusKindName(StatusKind kind);
 
 // One data byte of a status frame and what it means.
 struct StatusField {

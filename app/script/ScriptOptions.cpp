@@ -7,10 +7,7 @@ namespace script {
 std::optional<ScriptOptions> ScriptOptions::from(const app::CommandLineOptions& given,
                                                  std::string& error) {
     ScriptOptions options;
-    // The chair here is scripted or simulated, which the app's own choice does not know.
-    app::CommandLineOptions screenOptions = given;
-    screenOptions.chair.clear();
-    options.launch = app::LaunchOptions::from(screenOptions);
+    options.launch = app::LaunchOptions::from(given);
     for (const QString& value : given.chair) {
         if (value == "scripted") {
             options.chair = ChairMode::Scripted;

@@ -13,30 +13,32 @@ using app::LaunchOptions;
 using tk::Idiom;
 
 // The options as the command line reads them, in both spellings.
-LaunchOptions launch(const QStringList& arguments) {
+app::CommandLineOptions given(const QStringList& arguments) {
     std::ostringstream out, err;
     const auto line = app::readCommandLine(QStringList{"massage-remote"} + arguments, out, err);
     EXPECT_FALSE(line.exitCode) << err.str();
-    return LaunchOptions::from(line.options);
+    return line.options;
 }
 
 TEST(LaunchOptions, TheLastGoodValueWinsAndBadOnesAreLoggedAndIgnored) {
     base::LogCapture capture;
-    auto options = launch({"--idiom", "phone", "--screen", "480x300", "--chair=simulated",
-                           "--screen=501x300", "--idiom=tablet", "--settings", "/tmp/x.ini"});
+    auto read = given({"--idiom", "phone", "--screen", "480x300", "--chair=simulated",
+                       "--screen=501x300", "--idiom=tablet", "--settings", "/tmp/x.ini"});
+    auto options = LaunchOptions::from(read);
     EXPECT_EQ(options.idiom, Idiom::Tablet);
     EXPECT_EQ(options.measures, QSize(501, 300));
     EXPECT_EQ(options.settingsFile, QString("/tmp/x.ini"));
-    EXPECT_EQ(options.chair, bluetooth::ChairKind::Simulated);
+    EXPECT_EQ(app::chairKindFrom(read), bluetooth::ChairKind::Simulated);
     EXPECT_TRUE(capture.lines().empty());
-    options =
-        launch({"--idiom", "watch", "--screen", "568by300", "--screen", "99999x300", "--screen=0x0",
-                "--settings=", "--chair", "Bluetooth", "--home", "/no/such/folder"});
+    read =
+        given({"--idiom", "watch", "--screen", "568by300", "--screen", "99999x300", "--screen=0x0",
+               "--settings=", "--chair", "Bluetooth", "--home", "/no/such/folder"});
+    EXPECT_EQ(app::chairKindFrom(read), bluetooth::ChairKind::Auto);
+    options = LaunchOptions::from(read);
     EXPECT_FALSE(options.idiom);
     EXPECT_FALSE(options.measures);
     EXPECT_FALSE(options.settingsFile);
     EXPECT_FALSE(options.home);
-    EXPECT_EQ(options.chair, bluetooth::ChairKind::Auto);
     ASSERT_EQ(capture.lines().size(), 7u);
     EXPECT_EQ(capture.lines()[0],
               "Unknown --chair Bluetooth; using auto (auto|bluetooth|simulated)");

@@ -4,7 +4,6 @@
 
 #include "base/Log.h"
 #include "link/Hex.h"
-#include "link/StatusFrames.h"
 #include "link/StatusReport.h"
 
 namespace chairctl {
@@ -29,11 +28,11 @@ std::string describeStatusFrame(const chairlink::Bytes& frame) {
             // Never decoded, so named by its type alone.
             if (chairlink::statusKindOfType(report.type) == StatusKind::Unknown)
                 return unknownType(report, frame);
-            return chairlink::statusTypeName(report.type);
+            return std::string(chairlink::statusKindName(chairlink::statusKindOfType(report.type)));
         default:
             break;
     }
-    std::string line = chairlink::statusTypeName(report.type);
+    std::string line(chairlink::statusKindName(report.kind));
     // The echo and the update result have one value worth a word; others show as a code.
     const bool oneWord =
         report.kind == StatusKind::CommandEcho || report.kind == StatusKind::UpdateResult;
