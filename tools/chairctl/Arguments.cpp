@@ -5,7 +5,6 @@
 #include <cctype>
 #include <charconv>
 #include <cstdint>
-#include <memory>
 
 namespace chairctl {
 
@@ -37,12 +36,12 @@ std::optional<std::int32_t> parseCode(std::string_view text) {
 
 CommandArguments readCommandArguments(const std::vector<std::string>& args,
                                       const std::vector<std::pair<const char*, bool>>& options) {
-    auto parser = std::make_shared<QCommandLineParser>();
-    parser->setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser->addOption(QCommandLineOption("help"));
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOption(QCommandLineOption("help"));
     for (const auto& [name, takesValue] : options) {
-        parser->addOption(takesValue ? QCommandLineOption(name, {}, "value")
-                                     : QCommandLineOption(name));
+        parser.addOption(takesValue ? QCommandLineOption(name, {}, "value")
+                                    : QCommandLineOption(name));
     }
     // The parser would take a negative code for an option: such words are hidden from it behind
     // a prefix no option has, and unwrapped again.
@@ -54,27 +53,31 @@ CommandArguments readCommandArguments(const std::vector<std::string>& args,
         words.append((negativeNumber ? kNumber : QString()) + QString::fromStdString(arg));
     }
     CommandArguments read;
-    const bool parsed = parser->parse(words);
-    read.help = parser->isSet("help");
+    const bool parsed = parser.parse(words);
+    read.help = parser.isSet("help");
     if (!parsed) {
-        const QStringList unknown = parser->unknownOptionNames();
+        const QStringList unknown = parser.unknownOptionNames();
         // One line in the tool's own style: lower case, no full stop.
         QString error =
-            unknown.isEmpty() ? parser->errorText() : "unknown option '--" + unknown.front() + "'";
+            unknown.isEmpty() ? parser.errorText() : "unknown option '--" + unknown.front() + "'";
         if (error.endsWith('.')) error.chop(1);
         if (!error.isEmpty()) error[0] = error[0].toLower();
         read.error = error.toStdString();
     }
-    for (QString word : parser->positionalArguments()) {
+    for (QString word : parser.positionalArguments()) {
         if (word.startsWith(kNumber)) word.remove(0, kNumber.size());
         read.positional.push_back(word.toStdString());
     }
-    read.value = [parser](const char* name) -> std::optional<std::string> {
-        if (!parser->isSet(name)) return std::nullopt;
-        return parser->value(name).toStdString();
-    };
-    read.isSet = [parser](const char* name) { return parser->isSet(name); };
+    for (const auto& [name, takesValue] : options) {
+        if (parser.isSet(name)) read.given[name] = parser.value(name).toStdString();
+    }
     return read;
+}
+
+std::optional<std::string> CommandArguments::value(const std::string& name) const {
+    const auto found = given.find(name);
+    if (found == given.end()) return std::nullopt;
+    return found->second;
 }
 
 }  // namespace chairctl

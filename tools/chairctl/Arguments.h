@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,10 +21,12 @@ std::optional<std::int32_t> parseCode(std::string_view text);
 // "--help" is among them, whatever else is wrong.
 struct CommandArguments {
     bool help = false;
-    std::optional<std::string> error;     // one line, when they cannot be read
-    std::vector<std::string> positional;  // in order
-    std::function<std::optional<std::string>(const char*)> value;  // an option's last value
-    std::function<bool(const char*)> isSet;
+    std::optional<std::string> error;          // one line, when they cannot be read
+    std::vector<std::string> positional;       // in order
+    std::map<std::string, std::string> given;  // each option given, with its last value
+
+    std::optional<std::string> value(const std::string& name) const;
+    bool isSet(const std::string& name) const { return given.contains(name); }
 };
 
 // `options` are the command's option names, each with a value or not.
