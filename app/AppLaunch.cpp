@@ -19,7 +19,9 @@
 #include "chair/StandInChair.h"
 #include "eventloop/QtClock.h"
 #include "eventloop/QtMainThread.h"
+#include "link/CapturingCentral.h"
 #include "link/EADSessionController.h"
+#include "link/LinkCapture.h"
 #include "main/toolkit/Bundle.h"
 #include "main/toolkit/UserDefaults.h"
 #include "volume/PulseVolume.h"
@@ -71,8 +73,16 @@ int runApp(int argc, char** argv, const CommandLineOptions& given) {
                                    standIn = chair::StandInChair::create(dispatch, clock);
                                    return standIn->centralFactory();
                                }));
+    // A capture that cannot be written is told in one line; the app runs on without it.
+    std::shared_ptr<chairlink::LinkCapture> capture;
+    if (!given.capture.isEmpty()) {
+        std::string error;
+        capture = chairlink::LinkCapture::open(given.capture.back().toStdString(), clock, error);
+        if (!capture) base::log(error);
+    }
     chairlink::EADSessionController::configureShared(
-        {dispatch, clock, notifications, selection.centralFactory});
+        {dispatch, clock, notifications,
+         chairlink::capturingCentrals(selection.centralFactory, capture)});
     const QString title = QString(kAppTitle) + (selection.isDemo ? " (demo chair)" : "");
 
     world.launch(

@@ -23,13 +23,15 @@ constexpr const char* kHelp =
     "                                    against the stand-in chair (see the README)\n"
     "  --log FILE                        write the system log to FILE (otherwise it goes to\n"
     "                                    standard error, and nowhere in script mode)\n"
+    "  --capture FILE                    record every value over the link in FILE (btsnoop, for\n"
+    "                                    Wireshark)\n"
     "  --volume X                        script mode: the media volume to start at (0 to 1.5;\n"
     "                                    1 is the normal full volume, default 0.5)\n"
     "  --help                            show this text\n"
     "  --version                         show the version\n";
 
 using Field = QStringList CommandLineOptions::*;
-constexpr std::array<std::pair<const char*, Field>, 8> kValueOptions = {{
+constexpr std::array<std::pair<const char*, Field>, 9> kValueOptions = {{
     {"chair", &CommandLineOptions::chair},
     {"idiom", &CommandLineOptions::idiom},
     {"screen", &CommandLineOptions::screen},
@@ -38,6 +40,7 @@ constexpr std::array<std::pair<const char*, Field>, 8> kValueOptions = {{
     {"script", &CommandLineOptions::script},
     {"log", &CommandLineOptions::log},
     {"volume", &CommandLineOptions::volume},
+    {"capture", &CommandLineOptions::capture},
 }};
 
 int refuse(std::ostream& err, const QString& what) {

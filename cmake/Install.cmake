@@ -1,6 +1,6 @@
 # What `cmake --install` puts where, and the Debian package `make package` builds from it:
 # the two programs, the app's pictures and language files, a launcher entry with its icons,
-# the AppStream metainfo with a screenshot made in script mode, and man pages from --help.
+# the Wireshark dissector, the AppStream metainfo with a screenshot made in script mode, and man pages from --help.
 include(GNUInstallDirs)
 
 set(APP_ID com.vornalex.massageremote)
@@ -12,6 +12,14 @@ install(TARGETS massage-remote chairctl RUNTIME DESTINATION ${CMAKE_INSTALL_BIND
 install(DIRECTORY ${CMAKE_BINARY_DIR}/bin/resources/
         DESTINATION ${CMAKE_INSTALL_DATADIR}/massage-remote/resources)
 install(FILES ${DESKTOP_DIR}/${APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The chair's Wireshark dissector, in the folder where Debian's Wireshark loads everyone's Lua
+# plugins (lib/<multiarch>/wireshark/plugins, whatever the prefix).
+if(CMAKE_LIBRARY_ARCHITECTURE)
+    set(WIRESHARK_LUA_DIR lib/${CMAKE_LIBRARY_ARCHITECTURE}/wireshark/plugins)
+else()
+    set(WIRESHARK_LUA_DIR ${CMAKE_INSTALL_LIBDIR}/wireshark/plugins)
+endif()
+install(FILES ${PROJECT_SOURCE_DIR}/tools/wireshark/chair.lua DESTINATION ${WIRESHARK_LUA_DIR})
 
 configure_file(${DESKTOP_DIR}/${APP_ID}.metainfo.xml.in ${PACKAGING_DIR}/${APP_ID}.metainfo.xml
                @ONLY)

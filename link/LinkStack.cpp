@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "link/CapturingCentral.h"
+
 namespace chairlink {
 
 FrameReceiver::FrameReceiver(EADSessionController& controller, base::Dispatch& dispatch,
@@ -32,8 +34,21 @@ void FrameReceiver::announced() {
     }
 }
 
-LinkStack::LinkStack(const LinkEnvironment& environment, FrameDrain::Decoder decoder)
-    : controller_(std::make_unique<EADSessionController>(environment)),
+namespace {
+
+LinkEnvironment capturedEnvironment(LinkEnvironment environment,
+                                    std::shared_ptr<LinkCapture> capture) {
+    environment.centralFactory =
+        capturingCentrals(std::move(environment.centralFactory), std::move(capture));
+    return environment;
+}
+
+}  // namespace
+
+LinkStack::LinkStack(const LinkEnvironment& environment, FrameDrain::Decoder decoder,
+                     std::shared_ptr<LinkCapture> capture)
+    : controller_(std::make_unique<EADSessionController>(
+          capturedEnvironment(environment, std::move(capture)))),
       receiver_(std::make_unique<FrameReceiver>(*controller_, environment.dispatch,
                                                 environment.notifications, std::move(decoder))) {}
 

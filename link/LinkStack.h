@@ -6,6 +6,7 @@
 #include "base/NotificationCenter.h"
 #include "link/EADSessionController.h"
 #include "link/FrameDrain.h"
+#include "link/LinkCapture.h"
 #include "link/LinkEnvironment.h"
 
 namespace chairlink {
@@ -37,10 +38,12 @@ private:
 };
 
 // The link as the app wires it: a session controller over the environment's central and
-// the receiver of its frames. Taken down receiver first, then the controller.
+// the receiver of its frames. Taken down receiver first, then the controller. With a capture,
+// every value written to or notified by the chair is recorded in it.
 class LinkStack {
 public:
-    LinkStack(const LinkEnvironment& environment, FrameDrain::Decoder decoder);
+    LinkStack(const LinkEnvironment& environment, FrameDrain::Decoder decoder,
+              std::shared_ptr<LinkCapture> capture = nullptr);
     ~LinkStack();
     LinkStack(const LinkStack&) = delete;
     LinkStack& operator=(const LinkStack&) = delete;

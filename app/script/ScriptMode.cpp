@@ -42,6 +42,10 @@ int runScriptMode(int argc, char** argv, const app::CommandLineOptions& given) {
     {
         QApplication app(argc, argv);
         ScriptWorld world(WorldSettings::from(*options), std::cout);
+        if (!world.captureError().empty()) {
+            std::cerr << "massage-remote: " << world.captureError() << std::endl;
+            return 2;
+        }
         world.launch();
         ScriptRunner runner(world, std::cout);
         code = runner.run(text, options->scriptFile, std::cerr);

@@ -35,6 +35,7 @@ std::optional<ScriptOptions> ScriptOptions::from(const app::CommandLineOptions& 
         options.volume = *volume;
     }
     if (!given.log.isEmpty()) options.logFile = given.log.back();
+    if (!given.capture.isEmpty()) options.captureFile = given.capture.back();
     if (given.script.isEmpty() || given.script.back().isEmpty()) {
         error = "--script needs a file name";
         return std::nullopt;

@@ -14,16 +14,17 @@ namespace script {
 enum class ChairMode { Scripted, Simulated };
 
 // `massage-remote --script FILE [--idiom phone|tablet] [--screen LxS] [--settings FILE]
-// [--home DIR] [--chair scripted|simulated] [--log FILE] [--volume X]`.
+// [--home DIR] [--chair scripted|simulated] [--log FILE] [--volume X] [--capture FILE]`.
 struct ScriptOptions {
     // What a sound server may report: up to 150 % of the normal volume.
     static constexpr float kMaxVolume = 1.5f;
 
     QString scriptFile;
     ChairMode chair = ChairMode::Scripted;
-    float volume = 0.5f;             // the media volume, in-process, to start at
-    std::optional<QString> home;     // the home directory the app sees
-    std::optional<QString> logFile;  // where the system log goes; dropped when absent
+    float volume = 0.5f;                 // the media volume, in-process, to start at
+    std::optional<QString> home;         // the home directory the app sees
+    std::optional<QString> logFile;      // where the system log goes; dropped when absent
+    std::optional<QString> captureFile;  // where the link's values are recorded (btsnoop)
     app::LaunchOptions launch;
 
     // The options, or one line saying what is wrong with them. The last value of each option

@@ -69,6 +69,11 @@ Failure ScriptRunner::perform(const QString& rawLine) {
         failure = notifyFromChair(rest);
     } else if (verb == "link") {
         failure = link(rest);
+    } else if (verb == "fault" && rest == "checksum") {
+        // The chair's next status frame goes out with a wrong checksum.
+        auto faults = world_.chair().faults();
+        ++faults.corruptChecksums;
+        world_.chair().setFaults(faults);
     } else if (verb == "row") {
         failure = selectRow(rest);
     } else if (verb == "back" && rest.isEmpty()) {

@@ -4,6 +4,7 @@
 #include <QEvent>
 
 #include "chair/StandInChair.h"
+#include "link/CapturingCentral.h"
 #include "link/EADSessionController.h"
 #include "link/Hex.h"
 #include "main/toolkit/InProcessVolume.h"
@@ -29,6 +30,7 @@ WorldSettings WorldSettings::from(const ScriptOptions& options) {
     settings.settingsFile = options.launch.settingsFile;
     settings.chair = options.chair;
     settings.volume = options.volume;
+    settings.captureFile = options.captureFile;
     return settings;
 }
 
@@ -52,6 +54,9 @@ ScriptWorld::ScriptWorld(const WorldSettings& settings, std::ostream& out)
         main_.post(
             [this, value] { out_ << "chair-got " << chairlink::upperHexPairs(value) << "\n"; });
     });
+    if (settings.captureFile)
+        capture_ = chairlink::LinkCapture::open(settings.captureFile->toStdString(), clock_,
+                                                captureError_);
 }
 
 ScriptWorld::~ScriptWorld() {
@@ -68,7 +73,8 @@ void ScriptWorld::launch() {
         [this]() -> chairlink::EADSessionController& {
             controller_ =
                 std::make_unique<chairlink::EADSessionController>(chairlink::LinkEnvironment{
-                    dispatch_, clock_, notifications_, chair_->centralFactory()});
+                    dispatch_, clock_, notifications_,
+                    chairlink::capturingCentrals(chair_->centralFactory(), capture_)});
             return *controller_;
         },
         [this] {

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <ostream>
+#include <string>
 
 #include "app/AppWorld.h"
 #include "app/script/ScriptOptions.h"
@@ -21,7 +22,8 @@ class StandInChair;
 }
 namespace chairlink {
 class EADSessionController;
-}
+class LinkCapture;
+}  // namespace chairlink
 
 namespace script {
 
@@ -31,7 +33,8 @@ struct WorldSettings {
     QString bundleDirectory = tk::Bundle::defaultDirectory();
     std::optional<QString> settingsFile;  // fresh defaults when absent
     ChairMode chair = ChairMode::Scripted;
-    float volume = 0.5f;  // the in-process media volume's start
+    float volume = 0.5f;                 // the in-process media volume's start
+    std::optional<QString> captureFile;  // records the link's values there (btsnoop)
     // Another media volume for the app (a test's own sound server), made with the world's
     // main thread and clock; in-process when empty.
     std::function<std::shared_ptr<tk::MediaVolume>(base::MainThread&, base::Clock&)> mediaVolume;
@@ -65,6 +68,8 @@ public:
     // The media volume the app gets when it asks for one, and another program may change;
     // the in-process one from the start, another only once the app has asked for it.
     tk::MediaVolume* mediaVolume() { return volume_.get(); }
+    // Why the capture file asked for could not be written; empty when it is (or none).
+    const std::string& captureError() const { return captureError_; }
 
 private:
     std::ostream& out_;
@@ -77,6 +82,8 @@ private:
     std::function<std::shared_ptr<tk::MediaVolume>(base::MainThread&, base::Clock&)> makeVolume_;
     std::shared_ptr<tk::MediaVolume> volume_;
     std::shared_ptr<chair::StandInChair> chair_;
+    std::shared_ptr<chairlink::LinkCapture> capture_;
+    std::string captureError_;
     std::unique_ptr<chairlink::EADSessionController> controller_;
 };
 

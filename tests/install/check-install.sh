@@ -18,7 +18,8 @@ for f in bin/massage-remote bin/chairctl \
          share/icons/hicolor/256x256/apps/$app_id.png share/icons/hicolor/scalable/apps/$app_id.svg \
          share/massage-remote/resources/en.plist share/massage-remote/resources/logo.png \
          share/massage-remote/screenshots/screenshot.png \
-         share/man/man1/massage-remote.1 share/man/man1/chairctl.1; do
+         share/man/man1/massage-remote.1 share/man/man1/chairctl.1 \
+         lib/$(gcc -print-multiarch)/wireshark/plugins/chair.lua; do
     [[ -s "$stage/usr/$f" ]] || { echo "not installed: $f"; exit 1; }
 done
 

@@ -35,7 +35,7 @@ Run chairctl(const std::string& args, const std::string& input = {}) {
 TEST(ChairctlBinary, EveryCommandHasHelpAndMistakesExitWithOneLine) {
     auto help = chairctl("--help");
     EXPECT_EQ(help.code, 0);
-    for (const char* command : {"frame", "receive", "monitor", "send"}) {
+    for (const char* command : {"frame", "receive", "monitor", "send", "replay"}) {
         EXPECT_NE(help.out.find(command), std::string::npos) << command;
         auto own = chairctl(std::string(command) + " --help");
         EXPECT_EQ(own.code, 0) << command;
@@ -44,7 +44,8 @@ TEST(ChairctlBinary, EveryCommandHasHelpAndMistakesExitWithOneLine) {
     for (const char* wrong :
          {"", "bogus", "frame", "frame x", "frame 17 handSpeed=256", "frame 17 speed=3",
           "frame 17 handSpeed", "frame 17 powerStatus=2", "send", "send --frames 0 49",
-          "monitor --chair nowhere", "monitor --chair Bluetooth"}) {
+          "monitor --chair nowhere", "monitor --chair Bluetooth", "replay", "replay a b",
+          "replay --write-handle 0 a", "replay --notify-handle 0x10000 a"}) {
         auto run = chairctl(wrong);
         EXPECT_EQ(run.code, chairctl::kUsage) << wrong;
         EXPECT_TRUE(run.out.empty()) << wrong;

@@ -13,19 +13,21 @@ namespace chairctl {
 namespace {
 
 constexpr const char* kMonitorHelp =
-    "usage: chairctl monitor [--chair KIND] [--frames N] [--verbose] [CODE ...]\n"
+    "usage: chairctl monitor [--chair KIND] [--frames N] [--capture FILE] [--verbose]\n"
+    "                        [CODE ...]\n"
     "Connects like the app and prints every status frame from the chair in words, one per\n"
     "line, until interrupted (Ctrl-C). CODEs (decimal, negative decimal or 0x-hex) are sent\n"
     "once the link is up.\n"
     "  --chair KIND  the chair: auto (default: Bluetooth when there is an adapter, else the\n"
     "                stand-in), bluetooth or simulated\n"
     "  --frames N    stop after N frames\n"
+    "  --capture FILE  record every value over the link in FILE (btsnoop, for Wireshark)\n"
     "  --verbose     also print the link's log lines and its changes (searching,\n"
     "                connected, trying again) on standard error\n";
 
 constexpr const char* kSendHelp =
     "usage: chairctl send [--chair KIND] [--wait S] [--frames N] [--settle S] [--timeout S]\n"
-    "                     [--verbose] CODE ...\n"
+    "                     [--capture FILE] [--verbose] CODE ...\n"
     "Connects, sends the command codes (decimal, negative decimal or 0x-hex) one after the\n"
     "other, prints in words every status frame that comes back, and exits.\n"
     "  --chair KIND  the chair: auto (default: Bluetooth when there is an adapter, else the\n"
@@ -34,6 +36,7 @@ constexpr const char* kSendHelp =
     "  --frames N    exit as soon as N frames came back\n"
     "  --settle S    seconds without a frame that end the chair's link-up answer (default 0.3)\n"
     "  --timeout S   give up when the link is not up after S seconds (default 10)\n"
+    "  --capture FILE  record every value over the link in FILE (btsnoop, for Wireshark)\n"
     "  --verbose     also print the link's log lines on standard error\n";
 
 // The options both commands share, taken from the arguments.
@@ -44,6 +47,7 @@ struct LiveOptions {
     double wait = 1.0;
     double settle = 0.3;
     double timeout = 10.0;
+    std::string capture;  // empty: none
     std::vector<std::int32_t> codes;
 };
 
@@ -59,15 +63,16 @@ std::optional<double> parseSeconds(const std::string& text) {
 }
 
 const std::vector<std::pair<const char*, bool>> kLiveOptions = {
-    {"chair", true}, {"frames", true}, {"verbose", false}};
+    {"chair", true}, {"frames", true}, {"verbose", false}, {"capture", true}};
 const std::vector<std::pair<const char*, bool>> kTimedOptions = {
-    {"chair", true}, {"frames", true}, {"verbose", false},
+    {"chair", true}, {"frames", true}, {"verbose", false}, {"capture", true},
     {"wait", true},  {"settle", true}, {"timeout", true}};
 
 // Reads the options into `o`; on failure returns the error line.
 std::optional<std::string> parseLive(const CommandArguments& read, bool timed, LiveOptions& o) {
     if (read.error) return read.error;
     if (auto chair = read.value("chair")) o.chair = *chair;
+    if (auto capture = read.value("capture")) o.capture = *capture;
     if (auto frames = read.value("frames")) {
         o.frames = parseNumber(*frames, 1, 1000000);
         if (!o.frames) return "bad --frames '" + *frames + "'";
@@ -118,7 +123,7 @@ int runMonitor(std::vector<std::string> args, Streams io) {
             out.line(describeStatusFrame(frame));
             ++printed;
         },
-        onLinkState);
+        onLinkState, options.capture);
     if (!link.error().empty()) return fail(io.err, link.error(), kUsage);
     bool sent = false;
     link.run([&] {
@@ -148,12 +153,15 @@ int runSend(std::vector<std::string> args, Streams io) {
     double sentAt = 0;
     std::int64_t printed = 0;
     // Main thread. The chair's answer to the link coming up is not ours to print.
-    LiveLink link(options.chair, [&](const chairlink::Bytes& frame) {
-        lastFrameAt = link.now();
-        if (phase != Phase::Listening) return;
-        out.line(describeStatusFrame(frame));
-        ++printed;
-    });
+    LiveLink link(
+        options.chair,
+        [&](const chairlink::Bytes& frame) {
+            lastFrameAt = link.now();
+            if (phase != Phase::Listening) return;
+            out.line(describeStatusFrame(frame));
+            ++printed;
+        },
+        {}, options.capture);
     if (!link.error().empty()) return fail(io.err, link.error(), kUsage);
     double startedAt = link.now();
     bool timedOut = false;

@@ -31,10 +31,15 @@ std::unique_ptr<QCoreApplication> makeApplication() {
 }  // namespace
 
 LiveLink::LiveLink(const std::string& centralKind, FrameHandler onFrame,
-                   LinkStateHandler onLinkState)
+                   LinkStateHandler onLinkState, const std::string& capturePath)
     : app_(makeApplication()) {
     central_ = chooseCentral(centralKind, dispatch_, clock_, error_);
     if (!central_.factory) return;
+    std::shared_ptr<chairlink::LinkCapture> capture;
+    if (!capturePath.empty()) {
+        capture = chairlink::LinkCapture::open(capturePath, clock_, error_);
+        if (!capture) return;
+    }
     if (onLinkState) {
         // Before the controller exists, so its first report is heard. Any thread, then the
         // main thread.
@@ -50,7 +55,7 @@ LiveLink::LiveLink(const std::string& centralKind, FrameHandler onFrame,
     }
     link_ = std::make_unique<chairlink::LinkStack>(
         chairlink::LinkEnvironment{dispatch_, clock_, notifications_, central_.factory},
-        std::move(onFrame));
+        std::move(onFrame), std::move(capture));
 }
 
 LiveLink::~LiveLink() {

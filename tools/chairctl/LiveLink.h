@@ -26,8 +26,9 @@ public:
     // Main thread: called on every change of where the link stands.
     using LinkStateHandler = std::function<void(const chairlink::LinkState& state)>;
 
+    // With a capture path, every value over the link is recorded there (btsnoop).
     LiveLink(const std::string& centralKind, FrameHandler onFrame,
-             LinkStateHandler onLinkState = {});
+             LinkStateHandler onLinkState = {}, const std::string& capturePath = {});
     ~LiveLink();
     LiveLink(const LiveLink&) = delete;
     LiveLink& operator=(const LiveLink&) = delete;

@@ -1,16 +1,10 @@
 #include <istream>
-#include <memory>
 
-#include "base/Dispatch.h"
-#include "base/ManualClock.h"
-#include "base/NotificationCenter.h"
-#include "chair/StandInChair.h"
 #include "link/Hex.h"
-#include "link/LinkStack.h"
 #include "tools/chairctl/Arguments.h"
 #include "tools/chairctl/Commands.h"
 #include "tools/chairctl/LineOutput.h"
-#include "tools/chairctl/SteppedMainThread.h"
+#include "tools/chairctl/ScriptedLink.h"
 
 namespace chairctl {
 
@@ -33,63 +27,6 @@ std::string trimmed(const std::string& line) {
     return text.substr(first, last - first + 1);
 }
 
-// The remote's link on a manual clock, connected to a quiet stand-in chair. Main-thread
-// tasks run one at a time with every queue idle in between, so the output order is fixed.
-class ScriptedLink {
-public:
-    explicit ScriptedLink(LineOutput& out) : out_(out) {
-        clock_.setSettle([this] { settle(); });
-        chair_ = chair::StandInChair::create(dispatch_, clock_, {.quiet = true});
-        // Chair queue.
-        chair_->setWriteObserver([this](const chairlink::Bytes& bytes) {
-            out_.line("sent " + chairlink::upperHexPairs(bytes));
-        });
-        link_ = std::make_unique<chairlink::LinkStack>(
-            chairlink::LinkEnvironment{dispatch_, clock_, notifications_, chair_->centralFactory()},
-            // Main thread.
-            [this](const chairlink::Bytes& frame) {
-                out_.line("frame " + chairlink::upperHexPairs(frame));
-            });
-        clock_.runDue();
-    }
-
-    ~ScriptedLink() {
-        clock_.runDue();
-        chair_->setWriteObserver(nullptr);
-        link_.reset();
-        settle();
-    }
-
-    bool connected() const { return link_->controller().isConnected(); }
-
-    void notify(const chairlink::Bytes& value) {
-        chair_->notify(value);
-        clock_.runDue();
-    }
-
-    void hold() { link_->receiver().hold(); }
-
-    void release() {
-        link_->receiver().release();
-        clock_.runDue();
-    }
-
-private:
-    void settle() {
-        do {
-            dispatch_.settle();
-        } while (main_.runOne());
-    }
-
-    LineOutput& out_;
-    SteppedMainThread main_;
-    base::Dispatch dispatch_{main_};
-    base::ManualClock clock_;
-    base::NotificationCenter notifications_;
-    std::shared_ptr<chair::StandInChair> chair_;
-    std::unique_ptr<chairlink::LinkStack> link_;
-};
-
 }  // namespace
 
 int runReceive(std::vector<std::string> args, Streams io) {
@@ -105,7 +42,13 @@ int runReceive(std::vector<std::string> args, Streams io) {
 
     LogRouting logs(io.err, verbose);
     LineOutput out(io.out);
-    ScriptedLink link(out);
+    ScriptedLink link(
+        [&out](const chairlink::Bytes& bytes) {
+            out.line("sent " + chairlink::upperHexPairs(bytes));
+        },
+        [&out](const chairlink::Bytes& frame) {
+            out.line("frame " + chairlink::upperHexPairs(frame));
+        });
     if (!link.connected()) return fail(io.err, "the stand-in chair did not connect", kFailed);
 
     std::string line;
