@@ -119,14 +119,17 @@ local att_value = Field.new("btatt.value")
 local WRITE_OPCODES = { [0x12] = true, [0x52] = true }
 local NOTIFY_OPCODES = { [0x1B] = true, [0x1D] = true }
 
--- Learned on the first pass through the capture: handles recognised by their frames, and
--- each update piece's offset by frame number.
-local recognised, offsets, next_offset
+-- Learned on the first pass through the capture: handles recognised by their frames, each
+-- update piece's offset by frame number, the start of a frame cut off at the end of a
+-- notification (by handle) and what each notification carries on from the one before.
+local recognised, offsets, next_offset, pending, carried
 
 function chair.init()
     recognised = {}
     offsets = {}
     next_offset = 0
+    pending = {}
+    carried = {}
 end
 
 local function looks_like_frame(range, length)
@@ -243,7 +246,8 @@ local function dissect_status(frame, tree)
 end
 
 -- A notified value holds frames (one, or several run together) and perhaps stray bytes; a
--- frame ends with 0D 0A after 7 or 10 bytes, as the remote cuts them.
+-- frame ends with 0D 0A after 7 or 10 bytes, as the remote cuts them. Returns the summaries
+-- and where a frame cut off at the end starts.
 local function dissect_notification(value, tree)
     local summaries = {}
     local at, length = 0, value:len()
@@ -262,10 +266,11 @@ local function dissect_notification(value, tree)
             end
             if n == 0 and length - at < 10 then
                 stray(at)
-                local item = tree:add(chair, value(at), "Frame cut off")
+                local item = tree:add(chair, value(at),
+                                      "Frame cut off (continues in the next notification)")
                 item:add_proto_expert_info(expert.partial)
                 summaries[#summaries + 1] = "part of a frame"
-                return summaries
+                return summaries, at
             end
         end
         if n > 0 then
@@ -302,7 +307,17 @@ function chair.dissector(tvb, pinfo, tree)
     root:add(f.handles_from, value, found_by):set_generated()
     local summaries
     if notify then
-        summaries = dissect_notification(value, root)
+        -- A frame the chair split over notifications is decoded where it ends.
+        local key = "n" .. handle
+        if not pinfo.visited then carried[pinfo.number] = pending[key] end
+        local data = value
+        if carried[pinfo.number] then
+            local joined = ByteArray.new(carried[pinfo.number]) .. value:bytes()
+            data = joined:tvb("Joined with the notification before")()
+        end
+        local cut
+        summaries, cut = dissect_notification(data, root)
+        if not pinfo.visited then pending[key] = cut and data(cut):bytes():tohex() or nil end
     elseif value:len() == 7 and looks_like_frame(value, 7) and value(5, 1):uint() == 0x0D and
            value(6, 1):uint() == 0x0A then
         summaries = { dissect_command(value, root) }
