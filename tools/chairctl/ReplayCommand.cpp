@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <atomic>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <ostream>
@@ -93,12 +94,17 @@ int runReplay(std::vector<std::string> args, Streams io) {
     }
 
     const std::string& path = read.positional.front();
-    std::ifstream file(path, std::ios::binary);
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return fail(io.err, "\"" + path + "\" is not a file", kFailed);
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
     if (!file) return fail(io.err, "cannot read \"" + path + "\"", kFailed);
+    // Measured before it is read, so a huge file is refused without filling memory.
+    if (std::streamoff(file.tellg()) > kLargestCapture)
+        return fail(io.err, "\"" + path + "\" is too large for a capture", kFailed);
+    file.seekg(0);
     chairlink::Bytes bytes;
     bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    if (std::streamsize(bytes.size()) > kLargestCapture)
-        return fail(io.err, "\"" + path + "\" is too large for a capture", kFailed);
     const chairlink::CaptureReading capture = chairlink::readCapture(bytes, handles);
     if (capture.refused) return fail(io.err, path + ": " + *capture.refused, kFailed);
 
