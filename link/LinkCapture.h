@@ -50,9 +50,8 @@ public:
 
 private:
     LinkCapture(std::FILE* file, std::string path, base::Clock& clock);
-    // Under mutex_.
+    // These three under mutex_.
     void writeDiscovery();
-    // Under mutex_.
     void append(const Bytes& pdu, bool received);
     void appendPacket(const Bytes& packet, std::uint32_t flags);
 
