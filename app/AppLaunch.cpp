@@ -20,6 +20,7 @@
 #include "eventloop/QtClock.h"
 #include "eventloop/QtMainThread.h"
 #include "link/EADSessionController.h"
+#include "link/Hex.h"
 #include "main/toolkit/Bundle.h"
 #include "main/toolkit/UserDefaults.h"
 #include "volume/PulseVolume.h"
@@ -69,6 +70,11 @@ int runApp(int argc, char** argv, const CommandLineOptions& given) {
     const auto selection =
         bluetooth::chooseChair(chairKindFrom(given), bluetooth::qtChairSources(clock, [&] {
                                    standIn = chair::StandInChair::create(dispatch, clock);
+                                   // What the demo chair is sent goes to the log as script
+                                   // mode prints it, so a run shows every press arriving.
+                                   standIn->setWriteObserver([](const chairlink::Bytes& value) {
+                                       base::log("chair-got " + chairlink::upperHexPairs(value));
+                                   });
                                    return standIn->centralFactory();
                                }));
     chairlink::EADSessionController::configureShared(

@@ -51,31 +51,29 @@ public:
         if (!isShowing(widget())) state.invisible = true;
         return state;
     }
+    // A view the screen names itself (the hint line, a status read-out) is one text, announced
+    // when it changes, whatever it is drawn with.
+    QAccessible::Role role() const override {
+        return isText() ? QAccessible::StaticText : QAccessibleWidget::role();
+    }
 
 protected:
+    bool isText() const { return !widget()->isWindow() && !widget()->accessibleName().isEmpty(); }
     virtual std::vector<QObject*> children() const {
         std::vector<QObject*> nodes;
+        if (isText()) return nodes;
         for (QObject* child : widget()->children()) {
             auto* view = qobject_cast<QWidget*>(child);
             if (!view || view->isWindow() || view->isHidden()) continue;
             if (view->objectName() == "focus-ring" || isDecoration(view)) continue;
-            if (auto* label = qobject_cast<Label*>(view);
-                label && AccessibleNames::isCaption(*label))
+            // Captions are their control's name; an empty label has nothing to read.
+            auto* label = qobject_cast<Label*>(view);
+            if (label && (label->text().trimmed().isEmpty() || AccessibleNames::isCaption(*label)))
                 continue;
             nodes.push_back(view);
         }
         return nodes;
     }
-};
-
-// A view the screen names itself (the hint line, a status read-out): one text, announced
-// when it changes, whatever it is drawn with.
-class TextInterface final : public ViewInterface {
-public:
-    explicit TextInterface(QWidget* view) : ViewInterface(view, QAccessible::StaticText) {}
-
-protected:
-    std::vector<QObject*> children() const override { return {}; }
 };
 
 // A grade bar: one slider, 0 to its number of segments; setting a grade taps its segment.
@@ -189,7 +187,6 @@ QAccessibleInterface* makeViewInterface(QObject* object) {
     if (auto* bar = qobject_cast<ImageView*>(widget); bar && isBar(bar))
         return new BarInterface(bar);
     if (widget->isWindow()) return new ViewInterface(widget, QAccessible::Window);
-    if (!widget->accessibleName().isEmpty()) return new TextInterface(widget);
     if (qobject_cast<ImageView*>(widget)) return new ViewInterface(widget);
     // Plain views and the screens' own panels; Qt's own widgets keep Qt's interfaces.
     const QString kind = widget->metaObject()->className();

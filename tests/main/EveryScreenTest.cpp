@@ -85,6 +85,16 @@ TEST_P(EveryScreen, LabelsHoldTheirWholeTextAndButtonsAreNamedAndSayWhenLit) {
                     << "\" has no name";
                 if (node.state().checked) ++lit;
             });
+            // What the screen shows of the chair and the sound is read as text.
+            if (screen == "running" || screen == "settings, volume") {
+                const QString shown = screen == "settings, volume" ? "0 %"
+                                      : GetParam().language        ? "Remaining time: "
+                                                            : QString::fromUtf8("剩余时间：");
+                EXPECT_TRUE(
+                    std::any_of(texts.begin(), texts.end(),
+                                [&](const auto& text) { return text.first.contains(shown); }))
+                    << screen << ": no \"" << shown.toStdString() << "\" text";
+            }
             // A caption is drawn on or next to its control.
             for (const auto& [text, at] : texts) {
                 for (const auto& [control, frame] : controls) {
