@@ -104,12 +104,19 @@ void InfoView::setLanguageForModeView(std::int64_t languageFlag) {
     if (auto* state = tk::viewWithTag<tk::Label>(this, kStateLabelTag)) {
         state->setText(text(currentState_ == 1 ? "running" : "pause"));
     }
+    // The indicators are read in the new language.
+    for (int tag = kTopIndicators[0]; tag <= kPositionIndicatorTag; ++tag) {
+        if (auto* view = tk::viewWithTag<tk::ImageView>(this, tag))
+            view->setAccessibleName(statusText(view->image().name(), dic_));
+    }
     nameRemainingTime();
 }
 
 void InfoView::setIndicatorImage(int tag, const QString& name) {
-    if (auto* view = tk::viewWithTag<tk::ImageView>(this, tag))
+    if (auto* view = tk::viewWithTag<tk::ImageView>(this, tag)) {
         view->setImage(context_.runtime.bundle().image(name));
+        view->setAccessibleName(statusText(name, dic_));
+    }
 }
 
 void InfoView::showFromTable(int tag, const QStringList& table, std::int64_t value) {
