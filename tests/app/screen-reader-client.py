@@ -22,7 +22,10 @@ def until(what, find, seconds=20):
     while time.time() < end:
         if app.poll() is not None:
             fail(f"the app ended ({app.returncode}): " + open(log).read()[-500:])
-        found = find()
+        try:
+            found = find()
+        except Exception:  # a node went away while it was read: look again
+            found = None
         if found:
             return found
         time.sleep(0.2)
