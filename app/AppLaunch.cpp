@@ -21,6 +21,7 @@
 #include "eventloop/QtMainThread.h"
 #include "link/CapturingCentral.h"
 #include "link/EADSessionController.h"
+#include "link/Hex.h"
 #include "link/LinkCapture.h"
 #include "main/toolkit/Bundle.h"
 #include "main/toolkit/UserDefaults.h"
@@ -71,6 +72,11 @@ int runApp(int argc, char** argv, const CommandLineOptions& given) {
     const auto selection =
         bluetooth::chooseChair(chairKindFrom(given), bluetooth::qtChairSources(clock, [&] {
                                    standIn = chair::StandInChair::create(dispatch, clock);
+                                   // What the demo chair is sent goes to the log as script
+                                   // mode prints it, so a run shows every press arriving.
+                                   standIn->setWriteObserver([](const chairlink::Bytes& value) {
+                                       base::log("chair-got " + chairlink::upperHexPairs(value));
+                                   });
                                    return standIn->centralFactory();
                                }));
     // A capture that cannot be written is told in one line; the app runs on without it.

@@ -28,7 +28,18 @@ constexpr const char* kHelp =
     "  --volume X                        script mode: the media volume to start at (0 to 1.5;\n"
     "                                    1 is the normal full volume, default 0.5)\n"
     "  --help                            show this text\n"
-    "  --version                         show the version\n";
+    "  --version                         show the version\n"
+    "\n"
+    "Keys:\n"
+    "  Tab, Shift+Tab                    move the focus ring through the screen's controls\n"
+    "  Space, Enter                      press the focused control; held, they hold a quick key\n"
+    "  Left, Right (Up, Down)            move along a bar's segments or a list's rows\n"
+    "  Esc                               go back: close the open panel or the menu\n"
+    "  P                                 the power button\n"
+    "  M                                 the menu button\n"
+    "  1 to 5                            the quick keys from the top (automatic programme,\n"
+    "                                    foot rest up, foot rest down, backrest down, backrest\n"
+    "                                    up); held, they hold the key\n";
 
 using Field = QStringList CommandLineOptions::*;
 constexpr std::array<std::pair<const char*, Field>, 9> kValueOptions = {{

@@ -3,6 +3,7 @@
 #include <QPalette>
 
 #include "main/ControlNames.h"
+#include "main/KeyboardControl.h"
 #include "main/LinkTitle.h"
 #include "main/toolkit/Accessibility.h"
 #include "main/toolkit/NavigationController.h"
@@ -20,7 +21,6 @@ AppDelegate::~AppDelegate() {
 
 bool AppDelegate::didFinishLaunching(const QString& windowTitle) {
     window_ = std::make_unique<QWidget>();
-    window_->setWindowTitle(windowTitle);
     window_->setFixedSize(env_.runtime.screen().windowSize());
     QPalette palette = window_->palette();
     palette.setColor(QPalette::Window, Qt::white);
@@ -29,15 +29,21 @@ bool AppDelegate::didFinishLaunching(const QString& windowTitle) {
 
     rootviewCtrl_ = std::make_shared<RootViewController>(env_);
     tk::AccessibleNames::install();
-    new tk::AccessibleNames(*window_, env_.runtime.bundle().pictureNames(), controlNameKeys(),
-                            [this, root = rootviewCtrl_.get()](const QString& key) {
-                                return env_.languages.load(root->languageFlag()).value(key);
-                            });
+    auto* names =
+        new tk::AccessibleNames(*window_, env_.runtime.bundle().pictureNames(), controlNameKeys(),
+                                [this, root = rootviewCtrl_.get()](const QString& key) {
+                                    return env_.languages.load(root->languageFlag()).value(key);
+                                });
+    names->setBarKeys(barNameKeys());
+    names->setClock(&env_.runtime.clock());
+    // Titled once the names stand: a reader asks for the window's node when its title changes.
+    window_->setWindowTitle(windowTitle);
     navigation_ = new tk::NavigationController(rootviewCtrl_, window_.get());
     navigation_->setGeometry(window_->rect());
     linkTitle_ = std::make_unique<LinkTitle>(
         *window_, windowTitle, env_.notifications, env_.dispatch, env_.languages,
         [root = rootviewCtrl_.get()] { return root->languageFlag(); });
+    setUpKeyboard(*window_, *rootviewCtrl_);
     window_->show();
     return true;
 }

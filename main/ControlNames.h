@@ -22,4 +22,17 @@ inline const QHash<QString, QString>& controlNameKeys() {
     return keys;
 }
 
+// The text key that names each grade bar, by "<panel class>/<bar name>".
+inline const QHash<QString, QString>& barNameKeys() {
+    static const QHash<QString, QString> keys = {
+        {"panels::ManualView/image1", "a11yPaceBar"},
+        {"panels::ManualView/image2", "a11yWidthBar"},
+        {"panels::PressureView/image1", "a11yArmPressureBar"},
+        {"panels::PressureView/image2", "a11yLowerBodyBar"},
+        {"panels::OtherView/image1", "a11yFootRollerBar"},
+        {"panels::InfoView/", "a11yIntensityBar"},
+    };
+    return keys;
+}
+
 }  // namespace mainscreen

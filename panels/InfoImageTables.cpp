@@ -1,5 +1,7 @@
 #include "panels/InfoImageTables.h"
 
+#include <QHash>
+
 namespace panels {
 
 namespace {
@@ -33,6 +35,39 @@ InfoImageTables InfoImageTables::make() {
 
 QString timeDigitImage(int digit) {
     return QString("info_digital_%1").arg(digit);
+}
+
+QString statusText(const QString& picture, const QMap<QString, QString>& words) {
+    // Picture names, or the stems of numbered ones, with the caption key that names them.
+    static const QHash<QString, QString> kKeys = {
+        {"info_beat", "flap"},
+        {"manualinfo_beat", "flap"},
+        {"info_takeknead", "knead"},
+        {"info_shiatsu", "shiatsu"},
+        {"info_shoulder", "shouldergrasp"},
+        {"info_3d", "3DMassage"},
+        {"info_speed", "speed"},
+        {"info_width", "width"},
+        {"info_full", "fullback"},
+        {"info_upper", "upperback"},
+        {"info_lower", "lowerback"},
+        {"info_part", "partial"},
+        {"info_stretchstatus", "legstretch"},
+        {"info_armairbags", "arm"},
+        {"info_lowerbody", "lower"},
+        {"info_airbags", "waistbutt"},
+        {"info_legs", "foot"},
+        {"info_footrollers", "rolleronsole"},
+        {"info_waiststatus", "heatfunction"},
+        {"info_position", "a11yPosition"},
+    };
+    const qsizetype cut = picture.lastIndexOf('_');
+    bool graded = false;
+    const int grade = cut > 0 ? picture.mid(cut + 1).toInt(&graded) : 0;
+    const QString key = kKeys.value(graded ? picture.left(cut) : picture);
+    const QString text = words.value(key).simplified();
+    if (text.isEmpty()) return QString();
+    return graded ? QString("%1 %2").arg(text).arg(grade) : text;
 }
 
 }  // namespace panels

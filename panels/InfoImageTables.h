@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -29,5 +30,10 @@ inline const QString kEmptyIndicator = QStringLiteral("info_ico_bg");
 
 // The picture of one time digit (0 to 9).
 QString timeDigitImage(int digit);
+
+// What a reader says for an indicator's picture, through `words` (a language's texts): what it
+// shows and, for a graded picture, its grade ("Pace 3"); nothing for the empty indicator or a
+// picture that says nothing.
+QString statusText(const QString& picture, const QMap<QString, QString>& words);
 
 }  // namespace panels

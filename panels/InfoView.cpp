@@ -104,11 +104,19 @@ void InfoView::setLanguageForModeView(std::int64_t languageFlag) {
     if (auto* state = tk::viewWithTag<tk::Label>(this, kStateLabelTag)) {
         state->setText(text(currentState_ == 1 ? "running" : "pause"));
     }
+    // The indicators are read in the new language.
+    for (int tag = kTopIndicators[0]; tag <= kPositionIndicatorTag; ++tag) {
+        if (auto* view = tk::viewWithTag<tk::ImageView>(this, tag))
+            view->setAccessibleName(statusText(view->image().name(), dic_));
+    }
+    nameRemainingTime();
 }
 
 void InfoView::setIndicatorImage(int tag, const QString& name) {
-    if (auto* view = tk::viewWithTag<tk::ImageView>(this, tag))
+    if (auto* view = tk::viewWithTag<tk::ImageView>(this, tag)) {
         view->setImage(context_.runtime.bundle().image(name));
+        view->setAccessibleName(statusText(name, dic_));
+    }
 }
 
 void InfoView::showFromTable(int tag, const QStringList& table, std::int64_t value) {
@@ -138,6 +146,16 @@ void InfoView::setTimeImageView(std::int64_t minutes) {
     const int units = static_cast<int>(minutes - 10 * tens);
     setIndicatorImage(kTensDigitTag, timeDigitImage(tens));
     setIndicatorImage(kUnitsDigitTag, timeDigitImage(units));
+    minutes_ = minutes;
+    nameRemainingTime();
+}
+
+void InfoView::nameRemainingTime() {
+    // A reader reads the two digit pictures as one text; the words may come before the file.
+    QString words = text("a11yRemaining");
+    if (!words.contains("%1")) words = "%1 min";
+    if (auto* tens = tk::viewWithTag<tk::ImageView>(this, kTensDigitTag))
+        tens->setAccessibleName(words.arg(minutes_));
 }
 
 void InfoView::setImageView7(std::int64_t armLevel) {

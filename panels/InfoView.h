@@ -89,12 +89,15 @@ private:
     tk::Label* addLabel(QWidget* parent, int tag, const QRect& frame, int fontSize);
     // Shows table[value] in the indicator `tag`; a value outside the table changes nothing.
     void showFromTable(int tag, const QStringList& table, std::int64_t value);
+    // The remaining minutes as a reader's text, in the panel's language.
+    void nameRemainingTime();
     void setIndicatorImage(int tag, const QString& name);
     QString text(const char* key) const;
 
     PanelContext context_;
     InfoImageTables tables_;
     LanguageDictionary dic_;
+    std::int64_t minutes_ = 0;
     std::int64_t currentState_ = 0;
     tk::ImageView* image1_ = nullptr;
     base::ObserverRegistration infoObservation_;

@@ -203,6 +203,8 @@ std::optional<QString> SettingView::volumeImageFor(std::int64_t level) {
 void SettingView::setVolumn(std::int64_t level) {
     if (const auto image = volumeImageFor(level)) {
         imagView1_->setImage(context_.runtime.bundle().image(*image));
+        // The level picture's steps as a reader says them.
+        imagView1_->setAccessibleName(QString("%1 %").arg(level * 10));
     }
 }
 

@@ -2,14 +2,19 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QWidget>
 #include <algorithm>
 #include <limits>
 #include <vector>
 
+#include "base/Clock.h"
+#include "main/toolkit/AccessibleViews.h"
+#include "main/toolkit/ControlKinds.h"
 #include "main/toolkit/ImageButton.h"
 #include "main/toolkit/ImageView.h"
+#include "main/toolkit/KeyboardFocus.h"
 #include "main/toolkit/Label.h"
 
 namespace tk {
@@ -132,15 +137,24 @@ public:
     QAccessible::State state() const override {
         QAccessible::State state = QAccessibleWidget::state();
         const auto* names = AccessibleNames::of(widget());
-        if (names && names->isLit(button()->backgroundImage().name())) {
+        const QString& picture = button()->backgroundImage().name();
+        if (names && (names->isLit(picture) || names->isToggle(picture))) {
             state.checkable = true;
-            state.checked = true;
+            state.checked = names->isLit(picture);
         }
+        const auto* keyboard = KeyboardFocus::of(widget());
+        state.focusable = true;
+        state.focused = keyboard && keyboard->current() == widget();
+        if (!isShowing(widget())) state.invisible = true;
         return state;
     }
+    // A caption on the button is its name, not a node of its own.
+    int childCount() const override { return 0; }
+    QAccessibleInterface* child(int) const override { return nullptr; }
     QStringList actionNames() const override { return {pressAction()}; }
     void doAction(const QString& action) override {
         if (action != pressAction() || !button()->isEnabled()) return;
+        if (auto* names = AccessibleNames::of(widget())) return names->tap(*button());
         button()->touchDown();
         button()->touchUp(true);
     }
@@ -156,9 +170,15 @@ public:
         if (kind != QAccessible::Name) return QAccessibleWidget::text(kind);
         return static_cast<const Label*>(widget())->text().simplified();
     }
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        if (!isShowing(widget())) state.invisible = true;
+        return state;
+    }
 };
 
 QAccessibleInterface* makeInterface(const QString&, QObject* object) {
+    if (QAccessibleInterface* view = makeViewInterface(object)) return view;
     if (auto* button = qobject_cast<ImageButton*>(object)) return new ButtonInterface(button);
     if (auto* label = qobject_cast<Label*>(object)) return new LabelInterface(label);
     return nullptr;
@@ -174,7 +194,10 @@ AccessibleNames::AccessibleNames(QWidget& window, const QStringList& pictures,
     const QSet<QString> all(pictures.begin(), pictures.end());
     for (const QString& picture : pictures) {
         const auto match = look.match(picture);
-        if (match.hasMatch() && all.contains(match.captured(1) + "_off")) lit_.insert(picture);
+        if (match.hasMatch() && all.contains(match.captured(1) + "_off")) {
+            lit_.insert(picture);
+            toggles_.insert(match.captured(1));
+        }
     }
     for (const QString& selected : kSelectedLooks) lit_.insert(selected);
 }
@@ -201,11 +224,48 @@ QString AccessibleNames::stemOf(const QString& picture) {
 QString AccessibleNames::nameOf(const ImageButton& button) const {
     if (!button.accessibleName().isEmpty()) return button.accessibleName();
     if (!button.title().trimmed().isEmpty()) return button.title().simplified();
+    // A caption drawn on the button ("功能" on the menu button).
+    for (const Label* label : button.findChildren<const Label*>(Qt::FindDirectChildrenOnly)) {
+        if (!label->isHidden() && hasText(label)) return label->text().simplified();
+    }
     if (const QString caption = captionName(button); !caption.isEmpty())
         return caption.simplified();
     const QString picture = button.backgroundImage().name();
     const QString key = keysByStem_.value(stemOf(picture), keysByStem_.value(picture));
     return key.isEmpty() || !text_ ? QString() : text_(key);
+}
+
+QString AccessibleNames::nameOfBar(const QWidget& bar) const {
+    // The panel the bar belongs to: the first holder that is more than a plain view or picture.
+    const QWidget* panel = bar.parentWidget();
+    while (panel && (qobject_cast<const ImageView*>(panel) ||
+                     panel->metaObject() == &QWidget::staticMetaObject)) {
+        panel = panel->parentWidget();
+    }
+    const QString key = barKeys_.value(
+        QString("%1/%2").arg(panel ? panel->metaObject()->className() : "", bar.objectName()));
+    if (!key.isEmpty() && text_) return text_(key);
+    const Label* caption = captionOfBar(bar);
+    return caption ? caption->text().simplified() : QString();
+}
+
+bool AccessibleNames::isCaption(const Label& label) {
+    if (qobject_cast<const ImageButton*>(label.parentWidget())) return true;
+    for (const ImageButton* button : siblingsOf<ImageButton>(label)) {
+        if (captionUnder(*button) == &label) return true;
+    }
+    for (const ImageView* view : siblingsOf<ImageView>(label)) {
+        if (isBar(view) && captionOfBar(*view) == &label) return true;
+    }
+    return false;
+}
+
+void AccessibleNames::tap(ImageButton& button) {
+    button.touchDown();
+    if (!clock_) return button.touchUp(true);
+    clock_->callAfter(kTapSeconds, [pressed = QPointer<ImageButton>(&button)] {
+        if (pressed) pressed->touchUp(true);
+    });
 }
 
 }  // namespace tk

@@ -46,7 +46,8 @@ inline void writeLanguageFiles(const QString& directory) {
                            "hintFileUnreadable hintFileTooLarge linkSearching linkConnected "
                            "linkRetrying languageoption volumeadjust")
                            .split(' ');
-    keys << kTitleKeys << mainscreen::controlNameKeys().values();
+    keys << kTitleKeys << mainscreen::controlNameKeys().values()
+         << mainscreen::barNameKeys().values();
     for (int k = 0; k <= 19; ++k) keys << QString("hint%1").arg(k);
     for (const char* language : {"zh", "en"}) {
         QString xml = "<?xml version=\"1.0\"?>\n<plist version=\"1.0\"><dict>\n";
