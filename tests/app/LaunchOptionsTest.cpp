@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "app/WindowChoice.h"
 #include "app/script/ScriptOptions.h"
 #include "base/Log.h"
 
@@ -42,6 +43,61 @@ TEST(LaunchOptions, TheLastGoodValueWinsAndBadOnesAreLoggedAndIgnored) {
     ASSERT_EQ(capture.lines().size(), 7u);
     EXPECT_EQ(capture.lines()[0],
               "Unknown --chair Bluetooth; using auto (auto|bluetooth|simulated)");
+}
+
+TEST(WindowChoice, FullScreenWhenAskedBareOrSmallOtherwiseTheLargestOfTheLayoutsShape) {
+    const struct {
+        QStringList arguments;
+        app::DisplayFacts display;
+        QSize window;
+        bool fullScreen;
+        int L;
+        Idiom idiom;
+    } cases[] = {
+        // A desktop with a 40-pixel panel: the window and its frame fit above it.
+        {{},
+         {{1920, 1080}, {1920, 1040}, {527, 296}, true},
+         {1778, 1000},
+         false,
+         1366,
+         Idiom::Tablet},
+        {{}, {{1280, 800}, {1280, 760}, {217, 136}, true}, {1271, 720}, false, 1356, Idiom::Tablet},
+        {{"--fullscreen"},
+         {{1366, 768}, {1366, 738}, {344, 194}, true},
+         {1366, 768},
+         true,
+         1366,
+         Idiom::Tablet},
+        {{},
+         {{1280, 800}, {1280, 800}, {217, 136}, false},
+         {1280, 800},
+         true,
+         1228,
+         Idiom::Tablet},  // no window manager
+        {{}, {{800, 480}, {800, 450}, {154, 86}, true}, {800, 480}, true, 533, Idiom::Phone},
+        {{"--idiom", "phone"},
+         {{1920, 1080}, {1920, 1080}, {}, true},
+         {1846, 1040},
+         false,
+         568,
+         Idiom::Phone},  // wider than a phone's layout: its widest shape
+    };
+    for (const auto& c : cases) {
+        const auto choice = app::chooseWindow(LaunchOptions::from(given(c.arguments)), c.display);
+        SCOPED_TRACE(testing::Message() << c.display.size.width() << " " << c.arguments.size());
+        EXPECT_EQ(choice.placement.size, c.window);
+        EXPECT_EQ(choice.placement.fullScreen, c.fullScreen);
+        EXPECT_EQ(choice.screen.L, c.L);
+        EXPECT_EQ(choice.screen.idiom, c.idiom);
+    }
+    base::LogCapture capture;
+    const auto options =
+        LaunchOptions::from(given({"--window", "2560x1600", "--scale", "2", "--scale", "9"}));
+    const auto script = app::scriptWindow(options);
+    EXPECT_EQ(script.placement.size, QSize(1280, 800)) << "device-independent pixels";
+    EXPECT_EQ(script.screen.idiom, Idiom::Tablet);
+    EXPECT_EQ(capture.lines(),
+              std::vector<std::string>{"Options: --scale must be a number from 1 to 4, not \"9\""});
 }
 
 TEST(ScriptOptions, TheVolumeStartsAtAHalfAndMustBeANumberFromZeroTo1Point5) {
