@@ -22,8 +22,6 @@ ScaledWindow::ScaledWindow(QWidget* content)
     setAlignment(Qt::AlignCenter);
     setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform |
                    QPainter::TextAntialiasing);
-    // Whole repaints: the scale makes partial ones leave seams.
-    setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
     setBackgroundBrush(Qt::white);
     setWindowTitle(content_->windowTitle());
     content_->installEventFilter(this);
