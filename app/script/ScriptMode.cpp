@@ -37,10 +37,12 @@ int runScriptMode(int argc, char** argv, const app::CommandLineOptions& given) {
     // the --log file when one is given, and nowhere otherwise.
     LogRoute log(options->logFile, LogRoute::Otherwise::Nowhere);
 
-    // Headless unless the caller picked a platform; chosen before the application exists. The
-    // offscreen display is made the window's size: touches beyond a display's edge are lost.
+    // Headless unless the caller picked another platform; chosen before the application
+    // exists. The offscreen display is made the window's size: touches beyond a display's
+    // edge are lost.
     QTemporaryDir display;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    const QByteArray chosen = qgetenv("QT_QPA_PLATFORM");
+    if (chosen.isEmpty() || chosen == "offscreen") {
         QByteArray platform = "offscreen";
         if (const auto window = options->launch.window; window && display.isValid()) {
             QFile config(display.filePath("display.json"));
