@@ -46,49 +46,29 @@ TEST(LaunchOptions, TheLastGoodValueWinsAndBadOnesAreLoggedAndIgnored) {
 }
 
 TEST(WindowChoice, FullScreenWhenAskedBareOrSmallOtherwiseTheLargestOfTheLayoutsShape) {
+    // Full screen exactly when the window is the display; a tablet from L = 1024.
     const struct {
         QStringList arguments;
         app::DisplayFacts display;
         QSize window;
-        bool fullScreen;
         int L;
-        Idiom idiom;
     } cases[] = {
         // A desktop with a 40-pixel panel: the window and its frame fit above it.
-        {{},
-         {{1920, 1080}, {1920, 1040}, {527, 296}, true},
-         {1778, 1000},
-         false,
-         1366,
-         Idiom::Tablet},
-        {{}, {{1280, 800}, {1280, 760}, {217, 136}, true}, {1271, 720}, false, 1356, Idiom::Tablet},
-        {{"--fullscreen"},
-         {{1366, 768}, {1366, 738}, {344, 194}, true},
-         {1366, 768},
-         true,
-         1366,
-         Idiom::Tablet},
-        {{},
-         {{1280, 800}, {1280, 800}, {217, 136}, false},
-         {1280, 800},
-         true,
-         1228,
-         Idiom::Tablet},  // no window manager
-        {{}, {{800, 480}, {800, 450}, {154, 86}, true}, {800, 480}, true, 533, Idiom::Phone},
-        {{"--idiom", "phone"},
-         {{1920, 1080}, {1920, 1080}, {}, true},
-         {1846, 1040},
-         false,
-         568,
-         Idiom::Phone},  // wider than a phone's layout: its widest shape
+        {{}, {{1920, 1080}, {1920, 1040}, {527, 296}, true}, {1778, 1000}, 1366},
+        {{}, {{1280, 800}, {1280, 760}, {217, 136}, true}, {1271, 720}, 1356},
+        {{"--fullscreen"}, {{1366, 768}, {1366, 738}, {344, 194}, true}, {1366, 768}, 1366},
+        {{}, {{1280, 800}, {1280, 800}, {217, 136}, false}, {1280, 800}, 1228},  // bare X
+        {{}, {{800, 480}, {800, 450}, {154, 86}, true}, {800, 480}, 533},
+        // Wider than a phone's layout: its widest shape.
+        {{"--idiom", "phone"}, {{1920, 1080}, {1920, 1080}, {}, true}, {1846, 1040}, 568},
     };
     for (const auto& c : cases) {
         const auto choice = app::chooseWindow(LaunchOptions::from(given(c.arguments)), c.display);
         SCOPED_TRACE(testing::Message() << c.display.size.width() << " " << c.arguments.size());
         EXPECT_EQ(choice.placement.size, c.window);
-        EXPECT_EQ(choice.placement.fullScreen, c.fullScreen);
+        EXPECT_EQ(choice.placement.fullScreen, c.window == c.display.size);
         EXPECT_EQ(choice.screen.L, c.L);
-        EXPECT_EQ(choice.screen.idiom, c.idiom);
+        EXPECT_EQ(choice.screen.isTablet(), c.L >= 1024);
     }
     base::LogCapture capture;
     const auto options =
