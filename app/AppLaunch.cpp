@@ -4,13 +4,13 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QScreen>
 #include <iostream>
 
 #include "app/AppWorld.h"
 #include "app/CommandLine.h"
 #include "app/LaunchOptions.h"
 #include "app/LogRoute.h"
+#include "app/WindowChoice.h"
 #include "base/Dispatch.h"
 #include "base/Log.h"
 #include "base/NotificationCenter.h"
@@ -32,11 +32,6 @@ namespace app {
 namespace {
 constexpr const char* kAppTitle = "Massage chair remote";
 constexpr const char* kDesktopId = "com.vornalex.massageremote";
-
-QSize displaySize() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->availableSize() : QSize();
-}
 }  // namespace
 
 int runApp(int argc, char** argv, const CommandLineOptions& given) {
@@ -53,7 +48,7 @@ int runApp(int argc, char** argv, const CommandLineOptions& given) {
     // Ties the window to its launcher entry and icon (Wayland asks by this name).
     QGuiApplication::setDesktopFileName(kDesktopId);
     QApplication::setWindowIcon(QIcon::fromTheme(kDesktopId));
-    const tk::Screen screen = tk::Screen::resolve(options.idiom, options.measures, displaySize());
+    const WindowChoice window = chooseWindow(options, DisplayFacts::primary());
 
     // The shared session controller is never destroyed, so what it runs on lasts as long as
     // the process: made once here and never released.
@@ -63,7 +58,7 @@ int runApp(int argc, char** argv, const CommandLineOptions& given) {
     base::NotificationCenter& notifications = base::NotificationCenter::defaultCenter();
     AppWorld world({clock, mainThread, dispatch, notifications,
                     options.settingsFile.value_or(tk::UserDefaults::defaultFile()),
-                    tk::Bundle::defaultDirectory(), screen});
+                    tk::Bundle::defaultDirectory(), window.screen, window.placement});
     // After the settings file is found, so --home moves only where update files are looked for.
     if (options.home) qputenv("HOME", QFile::encodeName(*options.home));
 

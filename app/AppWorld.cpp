@@ -9,7 +9,7 @@ AppWorld::AppWorld(const Parts& parts)
       notifications_(parts.notifications),
       defaults_(parts.settingsFile),
       bundle_(parts.bundleDirectory),
-      runtime_(parts.clock, parts.mainThread, defaults_, bundle_, parts.screen),
+      runtime_(parts.clock, parts.mainThread, defaults_, bundle_, parts.screen, parts.window),
       languages_(bundle_) {}
 
 AppWorld::~AppWorld() {

@@ -35,6 +35,7 @@ public:
         QString settingsFile;
         QString bundleDirectory;
         tk::Screen screen;
+        tk::WindowPlacement window = {};
     };
     // Each is asked once, when the main screen first needs it: obtaining the session
     // controller starts the scan for the chair.

@@ -17,6 +17,8 @@ constexpr const char* kHelp =
     "                                    an adapter, the stand-in chair otherwise)\n"
     "  --idiom phone|tablet              the layout (default: from the screen's size)\n"
     "  --screen LxS                      the screen's long and short side in points\n"
+    "  --fullscreen                      open full screen (F11 toggles it; the default without\n"
+    "                                    a window manager or on a screen under 600 pixels)\n"
     "  --settings FILE                   the settings file (language, volume)\n"
     "  --home DIR                        where the update file chooser starts\n"
     "  --script FILE                     run FILE in script mode: headless, on a manual clock,\n"
@@ -27,6 +29,9 @@ constexpr const char* kHelp =
     "                                    Wireshark)\n"
     "  --volume X                        script mode: the media volume to start at (0 to 1.5;\n"
     "                                    1 is the normal full volume, default 0.5)\n"
+    "  --window WxH                      script mode: the window's size in pixels (default: the\n"
+    "                                    screens' own size)\n"
+    "  --scale X                         script mode: device pixels per pixel (1 to 4, default 1)\n"
     "  --help                            show this text\n"
     "  --version                         show the version\n"
     "\n"
@@ -42,7 +47,7 @@ constexpr const char* kHelp =
     "                                    up); held, they hold the key\n";
 
 using Field = QStringList CommandLineOptions::*;
-constexpr std::array<std::pair<const char*, Field>, 9> kValueOptions = {{
+constexpr std::array<std::pair<const char*, Field>, 11> kValueOptions = {{
     {"chair", &CommandLineOptions::chair},
     {"idiom", &CommandLineOptions::idiom},
     {"screen", &CommandLineOptions::screen},
@@ -52,6 +57,8 @@ constexpr std::array<std::pair<const char*, Field>, 9> kValueOptions = {{
     {"log", &CommandLineOptions::log},
     {"volume", &CommandLineOptions::volume},
     {"capture", &CommandLineOptions::capture},
+    {"window", &CommandLineOptions::window},
+    {"scale", &CommandLineOptions::scale},
 }};
 
 int refuse(std::ostream& err, const QString& what) {
@@ -92,8 +99,10 @@ CommandLine readCommandLine(const QStringList& arguments, std::ostream& out, std
     QCommandLineParser parser;
     const QCommandLineOption help("help");
     const QCommandLineOption version("version");
+    const QCommandLineOption fullScreen("fullscreen");
     parser.addOption(help);
     parser.addOption(version);
+    parser.addOption(fullScreen);
     for (const auto& [name, field] : kValueOptions)
         parser.addOption(QCommandLineOption(name, {}, "value"));
     const bool parsed = parser.parse(withoutQtOptions(arguments));
@@ -119,6 +128,7 @@ CommandLine readCommandLine(const QStringList& arguments, std::ostream& out, std
             refuse(err, "unexpected argument '" + parser.positionalArguments().front() + "'");
     }
     for (const auto& [name, field] : kValueOptions) line.options.*field = parser.values(name);
+    line.options.fullScreen = parser.isSet(fullScreen);
     return line;
 }
 

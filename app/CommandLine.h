@@ -11,7 +11,8 @@ namespace app {
 // mean is decided by the mode that uses them (the app logs a bad value and goes on, script
 // mode refuses it).
 struct CommandLineOptions {
-    QStringList chair, idiom, screen, settings, home, script, log, volume, capture;
+    QStringList chair, idiom, screen, settings, home, script, log, volume, capture, window, scale;
+    bool fullScreen = false;
 };
 
 struct CommandLine {

@@ -20,19 +20,27 @@ std::optional<tk::Idiom> parseIdiom(const QString& value) {
     return std::nullopt;
 }
 
-std::optional<QSize> parseMeasures(const QString& value) {
+std::optional<QSize> parseSize(const QString& value, const char* option, const char* what) {
     static const QRegularExpression pattern("^(\\d{1,5})x(\\d{1,5})$");
     const auto match = pattern.match(value);
     if (match.hasMatch()) {
-        const int longSide = match.captured(1).toInt();
-        const int shortSide = match.captured(2).toInt();
-        if (longSide >= kMinSide && longSide <= kMaxSide && shortSide >= kMinSide &&
-            shortSide <= kMaxSide) {
-            return QSize(longSide, shortSide);
+        const int first = match.captured(1).toInt();
+        const int second = match.captured(2).toInt();
+        if (first >= kMinSide && first <= kMaxSide && second >= kMinSide && second <= kMaxSide) {
+            return QSize(first, second);
         }
     }
-    base::log("Options: --screen must be LxS in points (each 100 to 8192), not \"" +
-              value.toStdString() + "\"");
+    base::log(std::string("Options: ") + option + " must be " + what +
+              " (each 100 to 8192), not \"" + value.toStdString() + "\"");
+    return std::nullopt;
+}
+
+std::optional<double> parseScale(const QString& value) {
+    bool ok = false;
+    const double scale = value.toDouble(&ok);
+    // Written so that NaN fails too.
+    if (ok && scale >= 1.0 && scale <= 4.0) return scale;
+    base::log("Options: --scale must be a number from 1 to 4, not \"" + value.toStdString() + "\"");
     return std::nullopt;
 }
 }  // namespace
@@ -43,8 +51,16 @@ LaunchOptions LaunchOptions::from(const CommandLineOptions& given) {
         if (auto idiom = parseIdiom(value)) options.idiom = idiom;
     }
     for (const QString& value : given.screen) {
-        if (auto measures = parseMeasures(value)) options.measures = measures;
+        if (auto measures = parseSize(value, "--screen", "LxS in points"))
+            options.measures = measures;
     }
+    for (const QString& value : given.window) {
+        if (auto window = parseSize(value, "--window", "WxH in pixels")) options.window = window;
+    }
+    for (const QString& value : given.scale) {
+        if (auto scale = parseScale(value)) options.scale = scale;
+    }
+    options.fullScreen = given.fullScreen;
     for (const QString& value : given.settings) {
         if (value.isEmpty()) {
             base::log("Options: --settings needs a file name");

@@ -11,12 +11,16 @@
 namespace app {
 
 // What the screens take from the command line: `--idiom phone|tablet`, `--screen LxS` (the
-// measures L and S in points), `--settings FILE` (the user-defaults file) and `--home DIR`
-// (where the update file chooser starts). The last good value of each wins; a bad one is
-// logged in one line and ignored.
+// measures L and S in points), `--settings FILE` (the user-defaults file), `--home DIR`
+// (where the update file chooser starts), `--fullscreen`, and for script mode `--window WxH`
+// (pixels) and `--scale X` (device pixels per pixel). The last good value of each wins; a bad
+// one is logged in one line and ignored.
 struct LaunchOptions {
     std::optional<tk::Idiom> idiom;
     std::optional<QSize> measures;
+    std::optional<QSize> window;
+    std::optional<double> scale;
+    bool fullScreen = false;
     std::optional<QString> settingsFile;
     std::optional<QString> home;
 

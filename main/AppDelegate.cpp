@@ -8,20 +8,23 @@
 #include "main/toolkit/Accessibility.h"
 #include "main/toolkit/NavigationController.h"
 #include "main/toolkit/Runtime.h"
+#include "main/toolkit/ScaledWindow.h"
 
 namespace mainscreen {
 
 AppDelegate::AppDelegate(MainScreenEnvironment environment) : env_(std::move(environment)) {}
 
-// The window goes first: it owns the navigation stack, which holds the controller.
+// The screens go first: they own the navigation stack, which holds the controller; the
+// window that shows them after.
 AppDelegate::~AppDelegate() {
     linkTitle_.reset();
     window_.reset();
+    host_.reset();
 }
 
 bool AppDelegate::didFinishLaunching(const QString& windowTitle) {
     window_ = std::make_unique<QWidget>();
-    window_->setFixedSize(env_.runtime.screen().windowSize());
+    window_->resize(env_.runtime.screen().windowSize());
     QPalette palette = window_->palette();
     palette.setColor(QPalette::Window, Qt::white);
     window_->setPalette(palette);
@@ -40,11 +43,17 @@ bool AppDelegate::didFinishLaunching(const QString& windowTitle) {
     window_->setWindowTitle(windowTitle);
     navigation_ = new tk::NavigationController(rootviewCtrl_, window_.get());
     navigation_->setGeometry(window_->rect());
+    host_ = std::make_unique<tk::ScaledWindow>(window_.get());
+    // The extra around the screens continues the main screen's background.
+    const QImage background = env_.runtime.bundle().image("bg").pixels();
+    if (!background.isNull())
+        host_->setMarginColour(background.pixelColor(0, background.height() / 2));
     linkTitle_ = std::make_unique<LinkTitle>(
-        *window_, windowTitle, env_.notifications, env_.dispatch, env_.languages,
+        *host_, windowTitle, env_.notifications, env_.dispatch, env_.languages,
         [root = rootviewCtrl_.get()] { return root->languageFlag(); });
     setUpKeyboard(*window_, *rootviewCtrl_);
     window_->show();
+    host_->open(env_.runtime.window());
     return true;
 }
 

@@ -8,14 +8,16 @@
 
 namespace tk {
 class NavigationController;
-}
+class ScaledWindow;
+}  // namespace tk
 
 namespace mainscreen {
 
 class LinkTitle;
 
-// The application delegate: makes the one window, white, L x (S + 20) points, whose only
-// content is a navigation stack holding the main screen controller, and shows it.
+// The application delegate: makes the screens' root, white, L x (S + 20) points, whose only
+// content is a navigation stack holding the main screen controller, and the window that shows
+// it scaled to fill it.
 class AppDelegate {
 public:
     explicit AppDelegate(MainScreenEnvironment environment);
@@ -27,13 +29,17 @@ public:
     // tells where the link stands. Always true.
     bool didFinishLaunching(const QString& windowTitle);
 
+    // The screens' root, in points.
     QWidget* window() const { return window_.get(); }
+    // The window on the display.
+    tk::ScaledWindow* hostWindow() const { return host_.get(); }
     RootViewController& rootviewCtrl() const { return *rootviewCtrl_; }
     tk::NavigationController* navigationController() const { return navigation_; }
 
 private:
     MainScreenEnvironment env_;
     std::shared_ptr<RootViewController> rootviewCtrl_;
+    std::unique_ptr<tk::ScaledWindow> host_;
     std::unique_ptr<QWidget> window_;
     tk::NavigationController* navigation_ = nullptr;  // owned by the window
     std::unique_ptr<LinkTitle> linkTitle_;

@@ -21,11 +21,13 @@ tk::ListCell* LanguageList::cellForRow(tk::ListView& list, int row) {
     if (!cell) cell = new tk::ListCell(kCellIdentifier);
     cell->textLabel()->setText(row == 0 ? QString::fromUtf8("简体中文") : QString("English"));
     cell->textLabel()->setTextFont(tk::Fonts::system(20));
+    // Both readable on the panel's dark surface: the chosen row dark on a solid cyan bar
+    // (10:1), the other light on the surface itself.
     if (row == controller_.languageFlag()) {
-        cell->textLabel()->setTextColor(Qt::white);
-        cell->setContentBackgroundColor(QColor::fromRgbF(0.0, 0.8, 0.8, 0.5));
-    } else {
         cell->textLabel()->setTextColor(Qt::black);
+        cell->setContentBackgroundColor(QColor::fromRgbF(0.0, 0.8, 0.8));
+    } else {
+        cell->textLabel()->setTextColor(Qt::white);
         cell->setContentBackgroundColor(QColor());
         cell->setAccessory(tk::ListCell::Accessory::None);
     }

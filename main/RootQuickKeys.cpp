@@ -15,7 +15,11 @@ void RootViewController::layoutTouchDownAction(tk::ImageButton& sender) {
     const int tag = tk::tagOf(&sender);
     heldKeys_.insert(tag);
     currentpositionIndex_ = tag;
-    if (mytimer_) mytimer_->fireNowAndRepeat();
+    if (!mytimer_) return;
+    // The first command goes now, not from the loop: a release that arrives together with
+    // the press still finds it sent before the stop.
+    sendMessageToRo();
+    mytimer_->setFireDateFromNow(kQuickKeyInterval);
 }
 
 void RootViewController::sendMessageToRo() {

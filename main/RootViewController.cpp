@@ -11,6 +11,7 @@
 #include "main/panelkit/Controls.h"
 #include "main/toolkit/AlertView.h"
 #include "main/toolkit/ImageButton.h"
+#include "main/toolkit/ImageView.h"
 #include "main/toolkit/InProcessVolume.h"
 #include "main/toolkit/NavigationController.h"
 #include "main/toolkit/RepeatingTimer.h"
@@ -39,7 +40,8 @@ RootViewController::~RootViewController() {
 void RootViewController::viewDidLoad() {
     const auto screen = env_.runtime.screen();
     panels::makeImageView(view(), QRect(0, 0, screen.L, screen.S + tk::Screen::kStatusBar),
-                          env_.runtime.bundle(), "logo", false, kLogoTag);
+                          env_.runtime.bundle(), "logo", false, kLogoTag)
+        ->setKeepsAspect(true);
     env_.runtime.delayedCalls().performAfterDelay(this, kBeginAll, kLogoSeconds,
                                                   [this] { BeginAll(); });
 }

@@ -25,8 +25,8 @@ struct ServiecesView::Layout {
     int selectorX[3];
     int selectorY, selectorSize;
     QRect selectorLabel;
-    QPoint bottomRow;  // button 6
-    int bottomSize, columnStep, rowStep;
+    QPoint bottomRow;                     // button 6
+    int bottomSize, columnStep, rowStep;  // no row step: button 8 beside 7
     QPoint bottomLabelOffset;
     QSize bottomLabelSize;
     QSize goBack;
@@ -79,11 +79,13 @@ void ServiecesView::initServiceSView() {
     l.strip = QRect(5, 80, 325, 20);
     l.bottomRow = QPoint(15 + x, 100);
     l.bottomSize = 50;
-    l.columnStep = 68;
-    l.rowStep = 60;
+    // The three buttons share a row, far enough apart for their captions, with the file box
+    // under them: a second row of buttons would put its caption below the panel.
+    l.columnStep = 95;
+    l.rowStep = 0;
     l.bottomLabelOffset = QPoint(-25, 45);
     l.bottomLabelSize = QSize(100, 20);
-    l.fileBox = QRect(145 + x, 102, 195, 45);
+    l.fileBox = QRect(15 + x, 165, 195, 45);
     l.fileName = QRect(23, 15, 105, 15);
     l.chooseFile = QRect(140, 8, 45, 30);
     l.goBack = QSize(40, 40);
@@ -144,10 +146,11 @@ void ServiecesView::build(const Layout& l) {
     panels::makeCaption(this, l.confirmLabel, l.labelFont, 32);
     panels::makeImageView(this, l.strip, bundle, "service_link_midden");
 
-    // Buttons 6 and 7 on the first row, 8 alone on the second.
+    // Buttons 6 and 7 on the first row, 8 beside them or alone on the second.
     const char* const pictures[3] = {"service_check_off", "service_path", "service_update_disable"};
-    const QPoint cells[3] = {l.bottomRow, l.bottomRow + QPoint(l.columnStep, 0),
-                             l.bottomRow + QPoint(0, l.rowStep)};
+    const QPoint cells[3] = {
+        l.bottomRow, l.bottomRow + QPoint(l.columnStep, 0),
+        l.bottomRow + (l.rowStep ? QPoint(0, l.rowStep) : QPoint(2 * l.columnStep, 0))};
     for (int i = 0; i < 3; ++i) {
         const QRect frame(cells[i], QSize(l.bottomSize, l.bottomSize));
         panels::makeImageButton(this, frame, bundle, pictures[i], kCheckTag + i);

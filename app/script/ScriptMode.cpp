@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -36,8 +37,29 @@ int runScriptMode(int argc, char** argv, const app::CommandLineOptions& given) {
     // the --log file when one is given, and nowhere otherwise.
     LogRoute log(options->logFile, LogRoute::Otherwise::Nowhere);
 
-    // Headless unless the caller picked a platform; chosen before the application exists.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Headless unless the caller picked another platform; chosen before the application
+    // exists. The offscreen display is made the window's size: touches beyond a display's
+    // edge are lost.
+    QTemporaryDir display;
+    const QByteArray chosen = qgetenv("QT_QPA_PLATFORM");
+    if (chosen.isEmpty() || chosen == "offscreen") {
+        QByteArray platform = "offscreen";
+        if (const auto window = options->launch.window; window && display.isValid()) {
+            QFile config(display.filePath("display.json"));
+            if (config.open(QIODevice::WriteOnly)) {
+                config.write(QString("{\"screens\": [{\"name\": \"script\", \"x\": 0, \"y\": 0, "
+                                     "\"width\": %1, \"height\": %2}]}")
+                                 .arg(window->width())
+                                 .arg(window->height())
+                                 .toUtf8());
+                platform += ":configfile=" + QFile::encodeName(config.fileName());
+            }
+        }
+        qputenv("QT_QPA_PLATFORM", platform);
+    }
+    // A display of that many device pixels per pixel.
+    if (options->launch.scale)
+        qputenv("QT_SCALE_FACTOR", QByteArray::number(*options->launch.scale));
     int code = 0;
     {
         QApplication app(argc, argv);

@@ -14,7 +14,8 @@ namespace script {
 enum class ChairMode { Scripted, Simulated };
 
 // `massage-remote --script FILE [--idiom phone|tablet] [--screen LxS] [--settings FILE]
-// [--home DIR] [--chair scripted|simulated] [--log FILE] [--volume X] [--capture FILE]`.
+// [--home DIR] [--chair scripted|simulated] [--log FILE] [--volume X] [--capture FILE]
+// [--window WxH] [--scale X]`.
 struct ScriptOptions {
     // What a sound server may report: up to 150 % of the normal volume.
     static constexpr float kMaxVolume = 1.5f;

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <cmath>
 
+#include "app/script/ScriptFingers.h"
 #include "app/script/ScriptOptions.h"
 #include "app/script/ScriptWorld.h"
 #include "app/script/ViewDump.h"
@@ -29,6 +30,10 @@ std::string str(const QString& text) {
     return text.toStdString();
 }
 }  // namespace
+
+ScriptRunner::ScriptRunner(ScriptWorld& world, std::ostream& out) : world_(world), out_(out) {}
+
+ScriptRunner::~ScriptRunner() = default;
 
 int ScriptRunner::run(const QString& scriptText, const QString& scriptName, std::ostream& err) {
     const QStringList lines = scriptText.split('\n');
@@ -65,6 +70,8 @@ Failure ScriptRunner::perform(const QString& rawLine) {
         world_.advance(seconds);
     } else if (verb == "tap" || verb == "down" || verb == "up" || verb == "exit") {
         failure = touch(verb, rest);
+    } else if (verb == "touch") {
+        failure = fingers().perform(rest);
     } else if (verb == "chair") {
         failure = notifyFromChair(rest);
     } else if (verb == "link") {
@@ -99,6 +106,11 @@ Failure ScriptRunner::perform(const QString& rawLine) {
     if (failure) return failure;
     world_.settle();
     return std::nullopt;
+}
+
+ScriptFingers& ScriptRunner::fingers() {
+    if (!fingers_) fingers_ = std::make_unique<ScriptFingers>(world_.app());
+    return *fingers_;
 }
 
 QWidget* ScriptRunner::window() const {
@@ -195,7 +207,8 @@ Failure ScriptRunner::dump(const QString& file) {
 
 Failure ScriptRunner::shot(const QString& file) {
     if (file.isEmpty()) return "shot needs a file name";
-    if (!window()->grab().save(file, "PNG")) return "cannot write " + str(file);
+    // What the display shows: the window at its size and scale.
+    if (!world_.app().hostWindow()->grab().save(file, "PNG")) return "cannot write " + str(file);
     return std::nullopt;
 }
 

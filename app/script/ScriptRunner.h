@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -13,15 +14,17 @@ class ImageButton;
 
 namespace script {
 
+class ScriptFingers;
 class ScriptWorld;
 
 // Runs a script against a launched ScriptWorld, one verb per line ("#" starts a comment):
-// wait S, tap|down|up|exit PATH, chair XX XX ..., link down|up, row N, back, dismiss,
-// dump FILE, shot FILE, say TEXT. Output of "say" (and the world's chair-got lines) go to
-// `out`.
+// wait S, tap|down|up|exit PATH, touch N down|move|tap WHERE, touch N up, touch cancel,
+// chair XX XX ..., link down|up, row N, back, dismiss, dump FILE, shot FILE, say TEXT. Output of
+// "say" (and the world's chair-got lines) go to `out`.
 class ScriptRunner {
 public:
-    ScriptRunner(ScriptWorld& world, std::ostream& out) : world_(world), out_(out) {}
+    ScriptRunner(ScriptWorld& world, std::ostream& out);
+    ~ScriptRunner();
 
     // 0 when every line ran; 2 after writing one line on `err` about the first line that
     // could not be done.
@@ -50,9 +53,12 @@ private:
     // Whether a finger at the button's centre would land on it.
     bool reachable(tk::ImageButton& button) const;
     QWidget* window() const;
+    // Made when a script first touches: it registers a touch screen with Qt.
+    ScriptFingers& fingers();
 
     ScriptWorld& world_;
     std::ostream& out_;
+    std::unique_ptr<ScriptFingers> fingers_;
 };
 
 }  // namespace script

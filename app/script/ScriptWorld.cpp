@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 
+#include "app/WindowChoice.h"
 #include "chair/StandInChair.h"
 #include "link/CapturingCentral.h"
 #include "link/EADSessionController.h"
@@ -22,11 +23,11 @@ QString settingsFile(const WorldSettings& settings, const QTemporaryDir& scratch
 }  // namespace
 
 WorldSettings WorldSettings::from(const ScriptOptions& options) {
-    // No display to measure: the phone unless the options say otherwise.
-    const auto phone = tk::Screen::phone();
+    // No display to measure: the window the options give, the phone's own otherwise.
+    const app::WindowChoice window = app::scriptWindow(options.launch);
     WorldSettings settings;
-    settings.screen = tk::Screen::resolve(options.launch.idiom, options.launch.measures,
-                                          QSize(phone.L, phone.S + tk::Screen::kStatusBar));
+    settings.screen = window.screen;
+    settings.window = window.placement;
     settings.settingsFile = options.launch.settingsFile;
     settings.chair = options.chair;
     settings.volume = options.volume;
@@ -37,7 +38,7 @@ WorldSettings WorldSettings::from(const ScriptOptions& options) {
 ScriptWorld::ScriptWorld(const WorldSettings& settings, std::ostream& out)
     : out_(out),
       world_({clock_, main_, dispatch_, notifications_, settingsFile(settings, scratch_),
-              settings.bundleDirectory, settings.screen}),
+              settings.bundleDirectory, settings.screen, settings.window}),
       makeVolume_(settings.mediaVolume) {
     // Another one is made when the app asks: a sound server's answer is awaited from then on.
     if (!makeVolume_) volume_ = std::make_shared<tk::InProcessVolume>(settings.volume);

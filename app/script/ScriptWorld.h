@@ -15,6 +15,7 @@
 #include "main/toolkit/Bundle.h"
 #include "main/toolkit/MediaVolume.h"
 #include "main/toolkit/Runtime.h"
+#include "main/toolkit/ScaledWindow.h"
 #include "main/toolkit/UserDefaults.h"
 
 namespace chair {
@@ -30,6 +31,7 @@ namespace script {
 // What the world is built with; script mode takes it from its options.
 struct WorldSettings {
     tk::Screen screen = tk::Screen::phone();
+    tk::WindowPlacement window;  // the screens' own size when empty
     QString bundleDirectory = tk::Bundle::defaultDirectory();
     std::optional<QString> settingsFile;  // fresh defaults when absent
     ChairMode chair = ChairMode::Scripted;

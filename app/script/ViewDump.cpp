@@ -13,6 +13,7 @@
 #include "main/toolkit/ListView.h"
 #include "main/toolkit/MediaVolume.h"
 #include "main/toolkit/NavigationController.h"
+#include "main/toolkit/ScaledWindow.h"
 #include "main/toolkit/Tag.h"
 #include "main/toolkit/ViewAttributes.h"
 #include "widgets/MarqueeLabel.h"
@@ -100,7 +101,12 @@ QJsonObject dumpScreen(const mainscreen::AppDelegate& app) {
                             {"button", shown->buttonTitle()}};
     }
     screen["alert"] = alert;
-    screen["windowTitle"] = app.window()->windowTitle();
+    const tk::ScaledWindow* window = app.hostWindow();
+    screen["windowTitle"] = window->windowTitle();
+    // The window in device-independent pixels, and device pixels per point.
+    screen["window"] =
+        QJsonObject{{"size", QJsonArray{window->width(), window->height()}},
+                    {"scale", std::round(window->devicePixelsPerPoint() * 10000.0) / 10000.0}};
     // The media volume as the app reads it, to four places (a float's 0.7 is 0.69999998);
     // null until the main screen has made its player.
     const tk::MediaVolume* player = root.applicationMusicPlayer();

@@ -45,9 +45,10 @@ Image Bundle::image(const QString& name) {
         return Image(name, QImage());
     }
     if (largestPicture_.isValid()) {
-        const QSize fitted = pixels.size().boundedTo(largestPicture_);
-        if (fitted != pixels.size()) {
-            pixels = pixels.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        // Kept in shape, so a view that keeps a picture's aspect sees the true one.
+        if (pixels.width() > largestPicture_.width() ||
+            pixels.height() > largestPicture_.height()) {
+            pixels = pixels.scaled(largestPicture_, Qt::KeepAspectRatio, Qt::SmoothTransformation);
         }
     }
     cache_.insert(name, pixels);

@@ -6,6 +6,7 @@
 #include <QPointer>
 
 #include "main/toolkit/Fonts.h"
+#include "main/toolkit/PressedLook.h"
 #include "main/toolkit/ViewAttributes.h"
 
 namespace tk {
@@ -45,6 +46,7 @@ void ImageButton::send(ControlEvent event) {
     // An action may remove this button or change its actions: work on a copy and stop
     // once the button is gone.
     const auto targets = targets_;
+    update();  // every event changes the pressed look
     QPointer<ImageButton> alive(this);
     for (const auto& target : targets) {
         if (!alive) return;
@@ -67,6 +69,7 @@ void ImageButton::moveOutside() {
 
 void ImageButton::moveInside() {
     if (pressed_) inside_ = true;
+    update();
 }
 
 void ImageButton::touchUp(bool inside) {
@@ -91,6 +94,7 @@ void ImageButton::paintEvent(QPaintEvent*) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawImage(rect(), background_.pixels());
     }
+    if (pressed_ && inside_) paintPressedLook(painter, rect(), background_.pixels());
     if (!title_.isEmpty()) {
         painter.setFont(titleFont_);
         painter.setPen(titleColor_);

@@ -19,6 +19,11 @@ void ImageView::setImage(const Image& image) {
     update();
 }
 
+void ImageView::setKeepsAspect(bool keeps) {
+    keepsAspect_ = keeps;
+    update();
+}
+
 void ImageView::setUserInteractionEnabled(bool enabled) {
     tk::setUserInteractionEnabled(this, enabled);
 }
@@ -31,7 +36,12 @@ void ImageView::paintEvent(QPaintEvent*) {
     if (image_.isNull()) return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(rect(), image_.pixels());
+    const QImage& pixels = image_.pixels();
+    if (!keepsAspect_) return painter.drawImage(rect(), pixels);
+    QRect fitted(QPoint(), pixels.size().scaled(size(), Qt::KeepAspectRatio));
+    fitted.moveCenter(rect().center());
+    painter.fillRect(rect(), pixels.pixelColor(0, 0));
+    painter.drawImage(fitted, pixels);
 }
 
 }  // namespace tk

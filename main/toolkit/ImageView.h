@@ -17,6 +17,11 @@ public:
     void setImage(const Image& image);
     const Image& image() const { return image_; }
 
+    // Drawn at the picture's own shape, as large as the frame allows and centred, the rest
+    // in the colour of the picture's corner; off (stretched to the frame) by default.
+    void setKeepsAspect(bool keeps);
+    bool keepsAspect() const { return keepsAspect_; }
+
     // Off by default.
     void setUserInteractionEnabled(bool enabled);
     bool isUserInteractionEnabled() const;
@@ -26,6 +31,7 @@ protected:
 
 private:
     Image image_;
+    bool keepsAspect_ = false;
 };
 
 }  // namespace tk

@@ -1,37 +1,58 @@
 #include "main/toolkit/Screen.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace tk {
 
 namespace {
-constexpr QSize kTabletScreen(1024, 768);
-constexpr QSize kPhoneScreen(568, 320);
-
-bool fits(QSize inner, int longSide, int shortSide) {
-    return longSide >= inner.width() && shortSide >= inner.height();
-}
+constexpr double kMillimetresPerInch = 25.4;
+constexpr double kTabletDiagonalInches = 8.0;
+// Without a physical size: a short side this long (device-independent pixels) is a laptop
+// or a tablet, anything shorter a small panel.
+constexpr int kTabletShortSide = 720;
+// Physical sizes outside this density are made up (X servers without a monitor report one).
+constexpr double kLeastDpi = 40;
+constexpr double kMostDpi = 600;
 }  // namespace
 
-Screen Screen::forDisplay(QSize display) {
-    const int longSide = std::max(display.width(), display.height());
-    const int shortSide = std::min(display.width(), display.height());
-    if (fits(kTabletScreen, longSide, shortSide)) return tablet();
-    if (fits(kPhoneScreen, longSide, shortSide) || shortSide <= kStatusBar) return phone();
-    return {longSide, shortSide - kStatusBar, Idiom::Phone};
+Screen Screen::forWindow(Idiom idiom, QSizeF window) {
+    Screen screen = idiom == Idiom::Tablet ? tablet() : phone();
+    if (window.isEmpty()) return screen;
+    const double height = screen.S + kStatusBar;
+    const double longSide = std::max(window.width(), window.height());
+    const double shortSide = std::min(window.width(), window.height());
+    // Rounded down, so the height is what sets the scale and the screens fill the window.
+    const int L = int(std::floor(height * longSide / shortSide));
+    screen.L = std::clamp(L, shortestL(idiom), longestL(idiom));
+    return screen;
 }
 
-Screen Screen::resolve(std::optional<Idiom> idiom, std::optional<QSize> measures, QSize display) {
+Idiom Screen::idiomFor(QSizeF physicalMillimetres, QSize pixels) {
+    const double diagonalMm = std::hypot(physicalMillimetres.width(), physicalMillimetres.height());
+    const double diagonalPixels = std::hypot(pixels.width(), pixels.height());
+    if (diagonalMm > 0 && diagonalPixels > 0) {
+        const double dpi = diagonalPixels / (diagonalMm / kMillimetresPerInch);
+        if (dpi >= kLeastDpi && dpi <= kMostDpi) {
+            return diagonalMm / kMillimetresPerInch >= kTabletDiagonalInches ? Idiom::Tablet
+                                                                             : Idiom::Phone;
+        }
+    }
+    return std::min(pixels.width(), pixels.height()) >= kTabletShortSide ? Idiom::Tablet
+                                                                         : Idiom::Phone;
+}
+
+Screen Screen::resolve(std::optional<Idiom> idiom, std::optional<QSize> measures,
+                       Idiom displayIdiom, QSizeF window) {
     if (measures) {
         const QSize m = *measures;
         const Idiom chosen =
             idiom ? *idiom
-                  : (fits(kTabletScreen, m.width(), m.height() + kStatusBar) ? Idiom::Tablet
-                                                                             : Idiom::Phone);
+                  : (m.width() >= tablet().L && m.height() >= tablet().S ? Idiom::Tablet
+                                                                         : Idiom::Phone);
         return {m.width(), m.height(), chosen};
     }
-    if (idiom) return *idiom == Idiom::Tablet ? tablet() : phone();
-    return forDisplay(display);
+    return forWindow(idiom.value_or(displayIdiom), window);
 }
 
 }  // namespace tk

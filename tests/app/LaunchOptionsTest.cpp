@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "app/WindowChoice.h"
 #include "app/script/ScriptOptions.h"
 #include "base/Log.h"
 
@@ -42,6 +43,41 @@ TEST(LaunchOptions, TheLastGoodValueWinsAndBadOnesAreLoggedAndIgnored) {
     ASSERT_EQ(capture.lines().size(), 7u);
     EXPECT_EQ(capture.lines()[0],
               "Unknown --chair Bluetooth; using auto (auto|bluetooth|simulated)");
+}
+
+TEST(WindowChoice, FullScreenWhenAskedBareOrSmallOtherwiseTheLargestOfTheLayoutsShape) {
+    // Full screen exactly when the window is the display; a tablet from L = 1024.
+    const struct {
+        QStringList arguments;
+        app::DisplayFacts display;
+        QSize window;
+        int L;
+    } cases[] = {
+        // A desktop with a 40-pixel panel: the window and its frame fit above it.
+        {{}, {{1920, 1080}, {1920, 1040}, {527, 296}, true}, {1778, 1000}, 1366},
+        {{}, {{1280, 800}, {1280, 760}, {217, 136}, true}, {1271, 720}, 1356},
+        {{"--fullscreen"}, {{1366, 768}, {1366, 738}, {344, 194}, true}, {1366, 768}, 1366},
+        {{}, {{1280, 800}, {1280, 800}, {217, 136}, false}, {1280, 800}, 1228},  // bare X
+        {{}, {{800, 480}, {800, 450}, {154, 86}, true}, {800, 480}, 533},
+        // Wider than a phone's layout: its widest shape.
+        {{"--idiom", "phone"}, {{1920, 1080}, {1920, 1080}, {}, true}, {1846, 1040}, 568},
+    };
+    for (const auto& c : cases) {
+        const auto choice = app::chooseWindow(LaunchOptions::from(given(c.arguments)), c.display);
+        SCOPED_TRACE(testing::Message() << c.display.size.width() << " " << c.arguments.size());
+        EXPECT_EQ(choice.placement.size, c.window);
+        EXPECT_EQ(choice.placement.fullScreen, c.window == c.display.size);
+        EXPECT_EQ(choice.screen.L, c.L);
+        EXPECT_EQ(choice.screen.isTablet(), c.L >= 1024);
+    }
+    base::LogCapture capture;
+    const auto options =
+        LaunchOptions::from(given({"--window", "2560x1600", "--scale", "2", "--scale", "9"}));
+    const auto script = app::scriptWindow(options);
+    EXPECT_EQ(script.placement.size, QSize(1280, 800)) << "device-independent pixels";
+    EXPECT_EQ(script.screen.idiom, Idiom::Tablet);
+    EXPECT_EQ(capture.lines(),
+              std::vector<std::string>{"Options: --scale must be a number from 1 to 4, not \"9\""});
 }
 
 TEST(ScriptOptions, TheVolumeStartsAtAHalfAndMustBeANumberFromZeroTo1Point5) {

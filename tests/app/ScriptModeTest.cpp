@@ -195,6 +195,48 @@ TEST_F(ScriptModeTest, TheSimulatedChairAnswersScrollsItsHintMeasuresAndTakesUpA
     EXPECT_TRUE(pictures.contains("adjust_7")) << pictures.join(",").toStdString();
 }
 
+TEST_F(ScriptModeTest, FingersOnTheScaledWindowEachDriveTheirOwnKeyAndACancelIsNoTap) {
+    const Outcome result =
+        run("wait 5\nsay two keys and a palm\ntouch 1 down 2\nwait 0.6\ntouch 2 down 4\n"
+            "touch 3 down 300,150\nwait 0.5\ntouch 1 up\nwait 1\ntouch 2 up\n"
+            "say one batch\ntouch 4 tap 3\nsay cancels\ntouch 5 down 50\ntouch 6 down 5\n"
+            "touch 6 move 5\ntouch cancel\nwait 1\nsay power\ntouch 7 tap 50\ndump screen.json\n",
+            {"--window", "2560x1600", "--scale", "2"});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const QString code = "chair-got AA 55 01 %1 0D 0A\n";
+    EXPECT_EQ(result.out.mid(result.out.indexOf("two keys")),
+              "two keys and a palm\n" + code.arg("91 92") + code.arg("91 92") + code.arg("94 95") +
+                  code.arg("94 95") + code.arg("90 91") + code.arg("90 91") + "one batch\n" +
+                  code.arg("92 93") + code.arg("90 91") + "cancels\n" + code.arg("93 94") +
+                  code.arg("90 91") + "power\n" + code.arg("33 34"));
+    // 2560 x 1600 device pixels at 2 per pixel: the tablet, 1228 x 768 points filling it.
+    const QJsonObject window = dumped("screen.json")["window"].toObject();
+    EXPECT_EQ(window["size"].toArray(), (QJsonArray{1280, 800}));
+    EXPECT_NEAR(window["scale"].toDouble(), 2 * 800.0 / 768, 1e-4);
+    EXPECT_EQ(dumped("screen.json")["frame"].toArray(), (QJsonArray{0, 0, 1228, 768}));
+}
+
+TEST_F(ScriptModeTest, EverySizeFillsItsWindowAtOneScale) {
+    const struct {
+        const char* window;
+        double scale;
+        int L, height;
+    } sizes[] = {{"800x480", 1.5, 533, 320},
+                 {"1024x600", 1.875, 546, 320},
+                 {"1280x800", 800 / 768.0, 1228, 768},
+                 {"1366x768", 1, 1366, 768},
+                 {"1920x1080", 1080 / 768.0, 1365, 768},
+                 {"2000x600", 1.875, 568, 320}};
+    for (const auto& size : sizes) {
+        const Outcome result = run("wait 5\ndump screen.json\n", {"--window", size.window});
+        ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+        const QJsonObject screen = dumped("screen.json");
+        EXPECT_NEAR(screen["window"].toObject()["scale"].toDouble(), size.scale, 1e-4)
+            << size.window;
+        EXPECT_EQ(screen["frame"].toArray(), (QJsonArray{0, 0, size.L, size.height}));
+    }
+}
+
 TEST_F(ScriptModeTest, FirstLineThatCannotBeDoneEndsTheRunWithOneLine) {
     Outcome result = run("say a\nwiggle 3\nsay b\n");
     EXPECT_EQ(result.exitCode, 2);
@@ -205,7 +247,9 @@ TEST_F(ScriptModeTest, FirstLineThatCannotBeDoneEndsTheRunWithOneLine) {
         {"wait 5\ntap 100/3\n", ":2: no such view: 100/3"},
         {"wait 5\ntap menu/1\n", ":2: cannot be touched"},  // the menu is closed
         {"dismiss\n", ":1: no alert on screen"},
-        {"volume -1\n", ":1: volume needs a number from 0 to 1.5, not \"-1\""}};
+        {"volume -1\n", ":1: volume needs a number from 0 to 1.5, not \"-1\""},
+        {"touch 1 up\n", ":1: finger 1 is not down"},
+        {"touch 1 down 2 3\n", ":1: touch needs N down|move|tap WHERE, N up or cancel"}};
     for (const auto& [script, reason] : refused) {
         result = run(script);
         EXPECT_EQ(result.exitCode, 2) << script;

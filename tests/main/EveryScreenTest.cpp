@@ -1,8 +1,11 @@
 // Every screen a user meets, in each idiom and language: no caption, title or label is cut
-// off, and every button has a name a screen reader can say, in the screen's language.
+// off, every text stands out from what is behind it, and every button has a name a screen
+// reader can say, in the screen's language.
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <algorithm>
+#include <cmath>
 #include <map>
 #include <set>
 #include <vector>
@@ -13,6 +16,7 @@
 #include "main/toolkit/ImageButton.h"
 #include "main/toolkit/Label.h"
 #include "main/toolkit/Tag.h"
+#include "main/toolkit/ViewAttributes.h"
 #include "widgets/MarqueeLabel.h"
 
 namespace {
@@ -138,6 +142,50 @@ TEST_P(EveryScreen, LabelsHoldTheirWholeTextAndButtonsAreNamedAndSayWhenLit) {
                   (std::vector<QString>{"Heat", "Speed 1", "Speed 3", "Memory programmes 1",
                                         "Memory programmes 2"}));
     }
+}
+
+// WCAG's relative luminance of a colour.
+double luminance(const QColor& colour) {
+    const auto channel = [](double c) {
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) +
+           0.0722 * channel(colour.blueF());
+}
+
+// The text's colour against the median of what is drawn behind the label.
+double contrastOf(QWidget& window, tk::Label& label) {
+    const QRect frame(label.mapTo(&window, QPoint()), label.size());
+    label.hide();
+    const QImage behind = window.grab(frame).toImage();
+    label.show();
+    std::vector<double> levels;
+    for (int y = 0; y < behind.height(); ++y)
+        for (int x = 0; x < behind.width(); ++x)
+            levels.push_back(luminance(behind.pixelColor(x, y)));
+    if (levels.empty()) return 21;
+    std::nth_element(levels.begin(), levels.begin() + levels.size() / 2, levels.end());
+    const double text = luminance(label.textColor()), back = levels[levels.size() / 2];
+    return (std::max(text, back) + 0.05) / (std::min(text, back) + 0.05);
+}
+
+TEST_P(EveryScreen, EveryTextStandsOutFromWhatIsBehindIt) {
+    int measured = 0;
+    screentest::visitEveryScreen(
+        GetParam().screen, GetParam().language, [&](QWidget& window, const std::string& screen) {
+            for (auto* label : window.findChildren<tk::Label*>()) {
+                bool shown = label->isVisibleTo(&window) && !label->text().trimmed().isEmpty();
+                for (QWidget* v = label; v && shown; v = v->parentWidget())
+                    shown = tk::alphaOf(v) > 0.01;
+                if (!shown) continue;
+                ++measured;
+                EXPECT_GE(contrastOf(window, *label), 4.5)
+                    << screen << ": tag " << tk::tagOf(label) << " \""
+                    << label->text().toStdString() << "\" in "
+                    << label->textColor().name().toStdString();
+            }
+        });
+    EXPECT_GT(measured, 100);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -44,7 +44,7 @@ tk::ImageButton* key(ScreenRig& rig, int tag) {
 TEST(StartupTest, LogoForFiveSecondsThenTheMainScreenAndTheWindowTitleFollowsTheLink) {
     ScreenRig rig;
     rig.world->launch();
-    QWidget* window = rig.world->app().window();
+    QWidget* window = rig.world->app().hostWindow();
     const QString name = "Massage chair remote (demo chair)";
     EXPECT_EQ(window->windowTitle(), name);
     auto& nav = *rig.world->app().navigationController();

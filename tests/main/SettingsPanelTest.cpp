@@ -125,8 +125,8 @@ TEST(SettingsPanel, RowOneSwitchesToEnglishInPlaceTheNextStartKeepsItAndAnOddFla
         const auto row = [&](int n) { return list->cellForRow(n)->textLabel(); };
         EXPECT_EQ(row(0)->text(), QString::fromUtf8("简体中文"));
         EXPECT_EQ(row(1)->text(), "English");
-        EXPECT_EQ(row(0)->textColor(), QColor(Qt::white));
-        EXPECT_EQ(row(1)->textColor(), QColor(Qt::black));
+        EXPECT_EQ(row(0)->textColor(), QColor(Qt::black));
+        EXPECT_EQ(row(1)->textColor(), QColor(Qt::white));
         list->selectRow(1);
         rig.settle();
         EXPECT_EQ(rig.root().languageFlag(), 1);
@@ -140,8 +140,8 @@ TEST(SettingsPanel, RowOneSwitchesToEnglishInPlaceTheNextStartKeepsItAndAnOddFla
         auto* settingCaption = rig.root().viewWithTag<tk::Label>(mainscreen::kSettingCaptionTag);
         EXPECT_EQ(settingCaption->text(), "en:Setting");
         EXPECT_EQ(tk::viewWithTag<tk::Label>(rig.root().menuView(), 12)->text(), "en:Manual");
-        EXPECT_EQ(row(1)->textColor(), QColor(Qt::white)) << "the highlight moves";
-        EXPECT_EQ(row(0)->textColor(), QColor(Qt::black));
+        EXPECT_EQ(row(1)->textColor(), QColor(Qt::black)) << "the highlight moves";
+        EXPECT_EQ(row(0)->textColor(), QColor(Qt::white));
     }
     EXPECT_EQ(tk::UserDefaults(settings).integerForKey("languageFlag"), 1);
     {
