@@ -23,7 +23,7 @@ struct UploadProgress {
     std::size_t piecesSent = 0;
     std::size_t totalPieces = 0;
     // Why a failed upload failed, in the words of its log line; empty otherwise.
-    std::string failure;
+    std::string failure{};
 
     // Whole percent of the bytes taken; an empty file counts as complete.
     int percent() const {
