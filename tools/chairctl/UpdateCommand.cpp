@@ -89,7 +89,10 @@ std::string minutesAndSeconds(double seconds) {
 class ProgressShow final : public chairlink::UploadListener {
 public:
     ProgressShow(std::ostream& out, bool terminal, std::function<double()> now)
-        : out_(out), terminal_(terminal), now_(std::move(now)), startedAt_(now_()) {}
+        : out_(out), terminal_(terminal), now_(std::move(now)) {}
+
+    // The rate counts from here: the link's coming up and its check are not the upload's.
+    void start() { startedAt_ = now_(); }
 
     void uploadProgressed(const chairlink::UploadProgress& progress) override {
         last = progress;
@@ -122,7 +125,7 @@ private:
     std::ostream& out_;
     const bool terminal_;
     std::function<double()> now_;
-    const double startedAt_;
+    double startedAt_ = 0;
     int shownTenth_ = -1;
 };
 
@@ -180,6 +183,7 @@ int runUpdate(std::vector<std::string> args, Streams io) {
                 return true;
             case Phase::Checking:
                 if (checked) {
+                    progress->start();
                     const auto start = controller.update(*file, progress);
                     if (start != chairlink::UploadStart::Started) {
                         failure = "the link went before the update could start";
