@@ -61,7 +61,7 @@ package: build
 bench: deps
 	@$(BENCH_LOCK) sh -c 'cmake -S . -G Ninja -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release \
 		>/dev/null && cmake --build $(BUILD)-bench -j $(JOBS) --target link-benchmarks \
-		app-benchmarks massage-remote bundle-resources'
+		app-benchmarks radio-benchmarks massage-remote bundle-resources'
 	@benchmarks/run-bench $(BUILD)-bench
 
 clean:

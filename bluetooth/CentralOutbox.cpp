@@ -68,6 +68,7 @@ void CentralOutbox::connected(const PeripheralId& peripheral) {
         std::lock_guard lock(mutex_);
         connected_ = peripheral;
         services_.reset();
+        maximumWriteLength_.reset();
     }
     gate_->post([peripheral](BleCentralEvents& events) { events.didConnect(peripheral); });
 }
@@ -135,6 +136,24 @@ void CentralOutbox::writeTaken(const PeripheralId& peripheral) {
     gate_->post([peripheral](BleCentralEvents& events) {
         events.isReadyToSendWriteWithoutResponse(peripheral);
     });
+}
+
+void CentralOutbox::writeRefused(const PeripheralId& peripheral, const std::string& error) {
+    gate_->post([peripheral, error](BleCentralEvents& events) {
+        events.didFailToWriteWithoutResponse(peripheral, error);
+    });
+}
+
+void CentralOutbox::mtuKnown(const PeripheralId& peripheral, int mtu) {
+    // An ATT write carries the MTU less its 3-byte header; 23 is the least any link has.
+    std::lock_guard lock(mutex_);
+    if (connected_ == peripheral && mtu >= 23) maximumWriteLength_ = std::size_t(mtu) - 3;
+}
+
+std::optional<std::size_t> CentralOutbox::maximumWriteLength(const PeripheralId& peripheral) const {
+    std::lock_guard lock(mutex_);
+    if (connected_ != peripheral) return std::nullopt;
+    return maximumWriteLength_;
 }
 
 void CentralOutbox::valueUpdated(const PeripheralId& peripheral, const std::string& characteristic,

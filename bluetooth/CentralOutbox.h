@@ -42,6 +42,10 @@ public:
                                    const std::vector<std::string>& characteristics,
                                    const chairlink::ErrorText& error);
     void writeTaken(const chairlink::PeripheralId& peripheral);
+    void writeRefused(const chairlink::PeripheralId& peripheral, const std::string& error);
+    // The ATT MTU of the connection, where Qt tells it (not on BlueZ's D-Bus backend).
+    void mtuKnown(const chairlink::PeripheralId& peripheral, int mtu);
+    std::optional<std::size_t> maximumWriteLength(const chairlink::PeripheralId& peripheral) const;
     void valueUpdated(const chairlink::PeripheralId& peripheral, const std::string& characteristic,
                       const chairlink::Bytes& value);
     void notificationStateChanged(const chairlink::PeripheralId& peripheral,
@@ -55,6 +59,7 @@ private:
     chairlink::ManagerState state_ = chairlink::ManagerState::Unknown;
     std::optional<chairlink::PeripheralId> connected_;
     std::optional<std::vector<chairlink::BleServiceInfo>> services_;
+    std::optional<std::size_t> maximumWriteLength_;
 };
 
 }  // namespace bluetooth

@@ -35,7 +35,7 @@ GattServiceLink::GattServiceLink(QLowEnergyService* service, chairlink::Peripher
     connect(service, &QLowEnergyService::errorOccurred, this, &GattServiceLink::failed);
     connect(service, &QLowEnergyService::descriptorRead, this,
             [this](const QLowEnergyDescriptor& descriptor, const QByteArray&) {
-                if (fencedWrites_ > 0 && descriptor == fence_) fenceAnswered();
+                if (!fences_.empty() && descriptor == fence_) fenceAnswered();
             });
     connect(service, &QLowEnergyService::characteristicChanged, this,
             [this](const QLowEnergyCharacteristic& characteristic, const QByteArray& value) {
@@ -88,7 +88,7 @@ bool GattServiceLink::writeWithoutResponse(const std::string& characteristic, co
         target, QByteArray(reinterpret_cast<const char*>(value.data()), qsizetype(value.size())),
         QLowEnergyService::WriteWithoutResponse);
     ++unfencedWrites_;
-    if (fencedWrites_ == 0) startFence();
+    if (fences_.empty() || unfencedWrites_ >= kWritesPerFence) startFence();
     return true;
 }
 
@@ -102,7 +102,7 @@ void GattServiceLink::startFence() {
             }
         }
     }
-    fencedWrites_ = std::exchange(unfencedWrites_, 0);
+    fences_.push_back(std::exchange(unfencedWrites_, 0));
     if (!fence_.isValid()) {
         fenceAnswered();  // nothing to read behind the writes: taken as Qt has them
         return;
@@ -111,9 +111,9 @@ void GattServiceLink::startFence() {
 }
 
 void GattServiceLink::fenceAnswered() {
-    for (std::size_t n = std::exchange(fencedWrites_, 0); n > 0; --n)
-        outbox_.writeTaken(peripheral_);
-    if (unfencedWrites_ > 0) startFence();
+    for (std::size_t n = fences_.front(); n > 0; --n) outbox_.writeTaken(peripheral_);
+    fences_.pop_front();
+    if (fences_.empty() && unfencedWrites_ > 0) startFence();
 }
 
 void GattServiceLink::stateChanged(QLowEnergyService::ServiceState state) {
@@ -123,7 +123,8 @@ void GattServiceLink::stateChanged(QLowEnergyService::ServiceState state) {
         // The link is gone; its loss is reported by the controller.
         characteristicRequests_.clear();
         notifyRequests_.clear();
-        unfencedWrites_ = fencedWrites_ = 0;
+        unfencedWrites_ = 0;
+        fences_.clear();
     }
 }
 
@@ -158,15 +159,21 @@ void GattServiceLink::failed(QLowEnergyService::ServiceError error) {
             break;
         case QLowEnergyService::DescriptorReadError:
             // The writes before the fence have been answered all the same.
-            if (fencedWrites_ > 0) {
+            if (!fences_.empty()) {
                 fenceAnswered();
                 return;
             }
             break;
         case QLowEnergyService::CharacteristicWriteError:
             // BlueZ refuses a write longer than the link's MTU allows; Qt cannot tell us the
-            // MTU on Linux, so this is where an oversized write shows.
-            base::log("Bluetooth write failed: " + text);
+            // MTU on Linux, so this is where an oversized write shows. Qt answers in order, so
+            // the refused write is the oldest one not yet answered: reported refused, not taken.
+            if (!fences_.empty() && fences_.front() > 0) {
+                --fences_.front();
+            } else if (unfencedWrites_ > 0) {
+                --unfencedWrites_;
+            }
+            outbox_.writeRefused(peripheral_, text);
             return;
         default:
             if (!characteristicRequests_.empty() &&

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "bluetooth/CentralOutbox.h"
+#include "link/UpdateUpload.h"
 
 namespace bluetooth {
 
@@ -27,11 +28,14 @@ public:
     void discoverCharacteristics(const std::vector<std::string>& wanted);
     void setNotify(const std::string& characteristic, bool enabled);
     // False when the characteristic is not known, so nothing was handed to Qt. Each write
-    // handed over is reported taken once BlueZ has answered it (see startFence).
+    // handed over is reported taken once BlueZ has answered it (see startFence), or refused.
     bool writeWithoutResponse(const std::string& characteristic, const chairlink::Bytes& value);
 
     // The text of a service error, in Qt's own words.
     static std::string errorText(QLowEnergyService::ServiceError error);
+    // Half of what the upload keeps in flight, so one fence's writes go out while the next
+    // ones wait behind it. 47 + 1 packets fill whole connection events of 1, 4 or 8 packets.
+    static constexpr std::size_t kWritesPerFence = chairlink::kUpdatePiecesInFlight / 2;
 
 private:
     struct NotifyRequest {
@@ -48,6 +52,9 @@ private:
     // Qt gives no signal for a write without response, but it runs its requests one after
     // another, each once BlueZ has answered the one before. So a descriptor read queued
     // behind the writes is answered only when BlueZ has taken them: that read is the fence.
+    // While a read is pending Qt hands BlueZ nothing, so each fence costs the radio a round
+    // trip: one follows every kWritesPerFence writes (and covers a shorter run only when none
+    // is pending), and the writes after it wait in Qt's queue meanwhile.
     void startFence();
     void fenceAnswered();
 
@@ -59,7 +66,7 @@ private:
     // Qt runs descriptor writes one after another; answers come back in this order.
     std::deque<NotifyRequest> notifyRequests_;
     std::size_t unfencedWrites_ = 0;  // handed to Qt, no fence behind them yet
-    std::size_t fencedWrites_ = 0;    // covered by the fence under way (0: none)
+    std::deque<std::size_t> fences_;  // the writes each pending fence covers, oldest first
     QLowEnergyDescriptor fence_;
 };
 

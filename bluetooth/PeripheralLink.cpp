@@ -30,6 +30,8 @@ PeripheralLink::PeripheralLink(const QBluetoothDeviceInfo& device, const QBlueto
     connect(controller_.get(), &QLowEnergyController::errorOccurred, this, &PeripheralLink::failed);
     connect(controller_.get(), &QLowEnergyController::disconnected, this,
             &PeripheralLink::disconnected);
+    connect(controller_.get(), &QLowEnergyController::mtuChanged, this,
+            [this](int mtu) { outbox_.mtuKnown(peripheral_, mtu); });
     connect(controller_.get(), &QLowEnergyController::discoveryFinished, this,
             &PeripheralLink::servicesFound);
 }
@@ -103,6 +105,7 @@ void PeripheralLink::connected() {
     phase_ = Phase::Connected;
     if (owner_.connected) owner_.connected();
     outbox_.connected(peripheral_);
+    outbox_.mtuKnown(peripheral_, controller_->mtu());
 }
 
 void PeripheralLink::failed(QLowEnergyController::Error) {

@@ -94,6 +94,10 @@ void QtBleCentral::discoverCharacteristics(const PeripheralId& peripheral,
     });
 }
 
+std::optional<std::size_t> QtBleCentral::maximumWriteLength(const PeripheralId& peripheral) const {
+    return outbox_->maximumWriteLength(peripheral);
+}
+
 std::optional<std::vector<chairlink::BleServiceInfo>> QtBleCentral::services(
     const PeripheralId& peripheral) const {
     return outbox_->services(peripheral);

@@ -55,6 +55,8 @@ public:
     void writeWithoutResponse(const chairlink::PeripheralId& peripheral, const std::string& service,
                               const std::string& characteristic,
                               const chairlink::Bytes& value) override;
+    std::optional<std::size_t> maximumWriteLength(
+        const chairlink::PeripheralId& peripheral) const override;
 
 private:
     std::shared_ptr<BluetoothThread> thread_;

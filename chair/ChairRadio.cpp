@@ -209,10 +209,54 @@ void ChairRadio::write(const Link& link, const PeripheralId& peripheral,
     }
     if (!connectedToChair(link, peripheral) || characteristic != kWriteCharacteristic) return;
     if (!link->hasCharacteristic(kChairService, characteristic)) return;
+    if (value.size() > maximumWriteLength(options_.attMtu)) {
+        link->deliver([peripheral](BleCentralEvents& e) {
+            e.didFailToWriteWithoutResponse(peripheral, "Failed to initiate write");
+        });
+        return;
+    }
+    if (options_.connectionInterval <= 0 && air_.empty()) {
+        take(link, peripheral, value);
+        return;
+    }
+    air_.push_back({link, peripheral, value});
+    if (eventDue_) return;
+    // An idle radio's next connection event comes an interval after the first write, so a
+    // script's timing does not hang on where the clock stood.
+    eventDue_ = true;
+    timers_.after(std::max(options_.connectionInterval, 0.0), [this] { connectionEvent(); });
+}
+
+void ChairRadio::connectionEvent() {
+    for (int n = 0; n < std::max(options_.packetsPerEvent, 1) && !air_.empty(); ++n) {
+        QueuedWrite next = std::move(air_.front());
+        air_.pop_front();
+        auto link = next.link.lock();
+        // What was still on its way when the link went is lost with it.
+        if (!link || !link->isConnected(next.peripheral)) {
+            ++deadLinkWrites_;
+            continue;
+        }
+        take(link, next.peripheral, next.value);
+    }
+    eventDue_ = !air_.empty();
+    if (eventDue_) {
+        timers_.after(std::max(options_.connectionInterval, 0.0), [this] { connectionEvent(); });
+    }
+}
+
+void ChairRadio::take(const Link& link, const PeripheralId& peripheral, const Bytes& value) {
     sink_(value);
     // Taken on the chair's queue; the sender may go on with its next write.
     link->deliver(
         [peripheral](BleCentralEvents& e) { e.isReadyToSendWriteWithoutResponse(peripheral); });
+}
+
+void ChairRadio::setPace(double connectionInterval, int packetsPerEvent, int attMtu) {
+    options_.connectionInterval = connectionInterval;
+    options_.packetsPerEvent = packetsPerEvent;
+    options_.attMtu = attMtu;
+    // Writes left from a paced radio go at the next event all the same.
 }
 
 void ChairRadio::notify(const Bytes& value) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -28,6 +30,13 @@ struct RadioOptions {
     bool decoys = false;
     // Scans that allow duplicates hear every peripheral again after this long.
     double advertisingInterval = 0.25;
+    // The radio's pace for writes without response: a connection event every this many
+    // seconds carries at most packetsPerEvent of them, one write per packet, each taken when
+    // its packet goes out. 0 takes every write at once.
+    double connectionInterval = 0;
+    int packetsPerEvent = 4;
+    // The ATT MTU of every connection: a write longer than attMtu - 3 bytes is refused.
+    int attMtu = 247;
 };
 
 // The identifiers the chair offers.
@@ -45,6 +54,12 @@ public:
     ChairRadio(ChairTimers& timers, ChairFaults& faults, RadioOptions options, WriteSink sink);
 
     static std::vector<AdvertisedPeripheral> peripherals(const RadioOptions& options);
+    // What one write may carry on a connection with this MTU.
+    static std::size_t maximumWriteLength(int attMtu) {
+        return std::size_t(std::max(attMtu, 23)) - 3;
+    }
+    // A new pace for the writes to come; those already queued keep their place.
+    void setPace(double connectionInterval, int packetsPerEvent, int attMtu);
 
     void started(const std::shared_ptr<CentralLink>& link);
     void stopped(const std::shared_ptr<CentralLink>& link);
@@ -90,6 +105,17 @@ private:
                                const std::vector<std::string>& characteristics);
     bool connectedToChair(const std::shared_ptr<CentralLink>& link,
                           const PeripheralId& peripheral) const;
+    // Carries the next packetsPerEvent queued writes; again a connection interval later
+    // while any are left.
+    void connectionEvent();
+    void take(const std::shared_ptr<CentralLink>& link, const PeripheralId& peripheral,
+              const Bytes& value);
+
+    struct QueuedWrite {
+        std::weak_ptr<CentralLink> link;
+        PeripheralId peripheral;
+        Bytes value;
+    };
 
     struct HeldAnswer {
         std::weak_ptr<CentralLink> link;
@@ -107,6 +133,8 @@ private:
     bool poweredOn_ = true;
     bool advertising_ = true;
     std::optional<HeldAnswer> held_;
+    std::deque<QueuedWrite> air_;  // writes waiting for a connection event
+    bool eventDue_ = false;
     // The repeating advertisement timer of each scanning central.
     std::map<const CentralLink*, ChairTimers::Id> adverts_;
     int connectAttempts_ = 0;

@@ -86,6 +86,12 @@ void SimulatedCentral::setNotify(const PeripheralId& peripheral, const std::stri
     });
 }
 
+std::optional<std::size_t> SimulatedCentral::maximumWriteLength(
+    const PeripheralId& peripheral) const {
+    if (!link_->isConnected(peripheral)) return std::nullopt;
+    return chair_->maximumWriteLength();
+}
+
 void SimulatedCentral::writeWithoutResponse(const PeripheralId& peripheral,
                                             const std::string& service,
                                             const std::string& characteristic,

@@ -36,6 +36,7 @@ public:
     void writeWithoutResponse(const PeripheralId& peripheral, const std::string& service,
                               const std::string& characteristic,
                               const chairlink::Bytes& value) override;
+    std::optional<std::size_t> maximumWriteLength(const PeripheralId& peripheral) const override;
 
 private:
     // Runs the step on the chair's queue with the chair's radio.

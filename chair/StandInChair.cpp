@@ -15,7 +15,8 @@ StandInChair::StandInChair(base::Dispatch& dispatch, base::Clock& clock, StandIn
     : clock_(clock),
       options_(std::move(options)),
       queue_(dispatch.makeSerialQueue("com.vornalex.standin-chair")),
-      quiet_(options_.quiet) {}
+      quiet_(options_.quiet),
+      attMtu_(options_.radio.attMtu) {}
 
 StandInChair::~StandInChair() = default;
 
@@ -77,6 +78,11 @@ ChairFaults StandInChair::faults() const {
 
 void StandInChair::setFaults(const ChairFaults& faults) {
     onQueue([&] { faults_ = faults; });
+}
+
+void StandInChair::setRadioPace(double connectionInterval, int packetsPerEvent, int attMtu) {
+    attMtu_ = attMtu;
+    onQueue([&] { radio_->setPace(connectionInterval, packetsPerEvent, attMtu); });
 }
 
 void StandInChair::dropLink() {

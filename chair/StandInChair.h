@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -53,6 +54,10 @@ public:
     void stopNotifying();
     // The Bluetooth adapter as the centrals see it.
     void setBluetoothPoweredOn(bool on);
+    // The radio's pace for the writes to come (see RadioOptions).
+    void setRadioPace(double connectionInterval, int packetsPerEvent, int attMtu);
+    // What one write may carry on a connection; any thread.
+    std::size_t maximumWriteLength() const { return ChairRadio::maximumWriteLength(attMtu_); }
 
     // Every write the remote made to FFE2, in order.
     std::vector<Bytes> writes() const;
@@ -95,6 +100,7 @@ private:
     std::unique_ptr<ChairRadio> radio_;
     std::unique_ptr<ChairBehaviour> behaviour_;
     bool quiet_ = false;
+    std::atomic<int> attMtu_;
     std::vector<Bytes> writes_;
     std::vector<Bytes> notifications_;
     Observer writeObserver_;

@@ -107,17 +107,45 @@ void BLESocketClientImpl::send(const Bytes& bytes, WriteTaken taken) {
 }
 
 void BLESocketClientImpl::isReadyToSendWriteWithoutResponse(const PeripheralId&) {
+    writeSettled(std::nullopt);
+}
+
+void BLESocketClientImpl::didFailToWriteWithoutResponse(const PeripheralId&,
+                                                        const std::string& error) {
+    writeSettled(error);
+}
+
+void BLESocketClientImpl::writeSettled(const ErrorText& refusal) {
     std::vector<WriteTaken> due;
+    bool waited = false;
     {
         std::lock_guard lock(writeMutex_);
         ++writesTaken_;
         while (!takenWaiters_.empty() && takenWaiters_.front().first <= writesTaken_) {
+            waited = waited || takenWaiters_.front().first == writesTaken_;
             due.push_back(std::move(takenWaiters_.front().second));
             takenWaiters_.pop_front();
         }
     }
-    // Outside the lock: a waiter usually writes the next piece.
-    for (auto& waiter : due) waiter();
+    // A refused write that nobody waits for (a command frame) is told here; a waiter tells
+    // its own.
+    if (refusal && !waited) base::log("Error: Bluetooth write refused: " + *refusal);
+    // Outside the lock: a waiter usually writes the next piece. Only the last one is the
+    // write this report is about.
+    for (std::size_t i = 0; i < due.size(); ++i)
+        due[i](i + 1 == due.size() && waited ? refusal : std::nullopt);
+}
+
+std::optional<std::size_t> BLESocketClientImpl::maximumWriteLength() const {
+    std::optional<PeripheralId> peripheral;
+    std::shared_ptr<BleCentral> central;
+    {
+        std::lock_guard lock(mutex_);
+        peripheral = discoveredPeripheral_;
+        central = centralManager_;
+    }
+    if (!peripheral || !central) return std::nullopt;
+    return central->maximumWriteLength(*peripheral);
 }
 
 std::shared_ptr<BleCentral> BLESocketClientImpl::currentCentral() const {

@@ -42,11 +42,15 @@ public:
     void close() override;
     // Only while connected; one write without response to the write characteristic.
     void send(const Bytes& bytes) override;
-    // Runs on the client's queue once the central has taken the write; never for a write
-    // that was dropped (no link), so a sender waiting on it ends with the link instead.
-    using WriteTaken = std::function<void()>;
-    // As send(), and `taken` follows when the central has taken this write. Any thread.
+    // Runs on the client's queue once the central has taken the write (no error) or refused
+    // it (the central's reason); never for a write that was dropped (no link), so a sender
+    // waiting on it ends with the link instead.
+    using WriteTaken = std::function<void(const ErrorText& refusal)>;
+    // As send(), and `taken` follows when the central has taken or refused this write. Any
+    // thread.
     void send(const Bytes& bytes, WriteTaken taken);
+    // The longest write the connection carries, where the central tells it.
+    std::optional<std::size_t> maximumWriteLength() const;
 
     const std::string& serviceUUID() const { return serviceUUID_; }
     const std::string& notifyCharacteristicUUID() const { return notifyUUID_; }
@@ -80,6 +84,9 @@ private:
                                     const std::string& characteristic, bool notifying,
                                     const ErrorText& error);
     void isReadyToSendWriteWithoutResponse(const PeripheralId& peripheral);
+    void didFailToWriteWithoutResponse(const PeripheralId& peripheral, const std::string& error);
+    // The next write in order was taken (no error) or refused.
+    void writeSettled(const ErrorText& refusal);
 
     void cleanup();
     std::shared_ptr<BleCentral> currentCentral() const;
@@ -113,7 +120,7 @@ private:
     std::shared_ptr<BleCentral> centralManager_;
 
     // Writes are numbered in the order the central receives them; the central reports each
-    // one taken in that order, which is when the waiter of that number runs.
+    // one taken or refused in that order, which is when the waiter of that number runs.
     std::mutex writeMutex_;  // guards the three fields below and orders the writes
     std::uint64_t writesIssued_ = 0;
     std::uint64_t writesTaken_ = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -57,6 +58,10 @@ public:
     // Once for every writeWithoutResponse the central has handed to its stack, in the order
     // of the writes, so a sender can pace itself. A write it ignored is not reported.
     virtual void isReadyToSendWriteWithoutResponse(const PeripheralId& /*peripheral*/) {}
+    // A write without response the central's stack refused (too long for the link's MTU, or
+    // no longer possible); it is not reported taken.
+    virtual void didFailToWriteWithoutResponse(const PeripheralId& /*peripheral*/,
+                                               const std::string& /*error*/) {}
 };
 
 // The central role of a BLE stack, as much of it as the chair link uses. One central serves
@@ -90,6 +95,12 @@ public:
                            const std::string& characteristic, bool enabled) = 0;
     virtual void writeWithoutResponse(const PeripheralId& peripheral, const std::string& service,
                                       const std::string& characteristic, const Bytes& value) = 0;
+    // The longest value one write without response may carry on the connection (the ATT MTU
+    // less 3); no value where the stack does not tell it.
+    virtual std::optional<std::size_t> maximumWriteLength(
+        const PeripheralId& /*peripheral*/) const {
+        return std::nullopt;
+    }
 };
 
 // Each new BLE client asks for a central of its own.

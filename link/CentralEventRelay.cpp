@@ -54,4 +54,9 @@ void CentralEventRelay::isReadyToSendWriteWithoutResponse(const PeripheralId& pe
     if (auto client = client_.lock()) client->isReadyToSendWriteWithoutResponse(peripheral);
 }
 
+void CentralEventRelay::didFailToWriteWithoutResponse(const PeripheralId& peripheral,
+                                                      const std::string& error) {
+    if (auto client = client_.lock()) client->didFailToWriteWithoutResponse(peripheral, error);
+}
+
 }  // namespace chairlink

@@ -31,6 +31,8 @@ public:
                                     const std::string& characteristic, bool notifying,
                                     const ErrorText& error) override;
     void isReadyToSendWriteWithoutResponse(const PeripheralId& peripheral) override;
+    void didFailToWriteWithoutResponse(const PeripheralId& peripheral,
+                                       const std::string& error) override;
 
 private:
     std::weak_ptr<BLESocketClientImpl> client_;

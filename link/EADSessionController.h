@@ -86,9 +86,11 @@ public:
     std::array<std::uint8_t, 2> copyoutBuf() const;
 
     // Update data, written raw in 102-byte pieces while connected, one file at a time. The
-    // pieces go out in order, each once the central has taken the one before, so neither the
-    // caller nor the radio is flooded. The listener hears of the progress on the main thread.
-    // Any thread.
+    // pieces go out in order, at most kUpdatePiecesInFlight of them handed to the central and
+    // not yet taken, so the radio stays busy and little is queued below. A piece counts as
+    // sent once the central has taken it; a refused piece, or a link whose writes are too
+    // short for one, ends the upload as failed. The listener hears of the progress on the
+    // main thread. Any thread.
     UploadStart update(const Bytes& bytes, std::weak_ptr<UploadListener> listener = {});
     bool uploading() const;
 
@@ -157,8 +159,10 @@ private:
     struct Upload;
     // Writes the pieces of the running upload; see the update operations.
     void sendMessageBy102(const std::shared_ptr<Upload>& upload);
-    void writeNextPiece(const std::shared_ptr<Upload>& upload);
-    void pieceTaken(const std::shared_ptr<Upload>& upload);
+    void writePieces(const std::shared_ptr<Upload>& upload);
+    void pieceTaken(const std::shared_ptr<Upload>& upload, const ErrorText& refusal);
+    // Ends the upload as failed, with one log line that says why.
+    void failUpload(const std::shared_ptr<Upload>& upload, const std::string& why);
     // Ends the running upload when it goes to `client` (any upload for nullptr).
     void stopUpload(const BLESocketClientImpl* client);
     void reportUpload(const Upload& upload, const UploadProgress& progress);

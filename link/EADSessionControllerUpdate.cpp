@@ -19,9 +19,12 @@ struct EADSessionController::Upload {
     std::weak_ptr<UploadListener> listener;
     double startedAt = 0;
     std::size_t totalPieces = 0;
-    std::size_t piecesWritten = 0;
-    UploadProgress progress;
+    std::size_t piecesWritten = 0;  // handed to the client; taken ones included
+    UploadProgress progress;        // counts only what the central has taken
     int reportedPercent = -1;
+    // Held while a piece is cut and handed over, so pieces handed from two threads (the
+    // starter's and the client's queue) reach the central in order.
+    std::mutex sending;
 };
 
 UploadStart EADSessionController::update(const Bytes& bytes,
@@ -64,30 +67,50 @@ void EADSessionController::sendMessageBy102(const std::shared_ptr<Upload>& uploa
     base::log(base::format("update: sending %zu bytes in %zu pieces", length, upload->totalPieces));
     if (upload->totalPieces == 0) {
         // Nothing to write: the file is sent as soon as it is started.
-        pieceTaken(upload);
+        pieceTaken(upload, std::nullopt);
         return;
     }
-    writeNextPiece(upload);
+    // Where the link tells how long a write may be, a file it cannot carry is not begun.
+    const std::size_t largest = std::min(length, kUpdatePieceSize);
+    auto client = upload->client.lock();
+    const auto carried = client ? client->maximumWriteLength() : std::nullopt;
+    if (carried && *carried < largest) {
+        failUpload(upload, base::format("the link carries %zu bytes per write, a piece needs %zu",
+                                        *carried, largest));
+        return;
+    }
+    writePieces(upload);
 }
 
-// Any thread: first the caller's, then the client's queue as each piece is taken.
-void EADSessionController::writeNextPiece(const std::shared_ptr<Upload>& upload) {
-    Bytes piece;
-    {
-        std::lock_guard lock(uploadMutex_);
-        if (upload_ != upload || upload->piecesWritten >= upload->totalPieces) return;
-        piece = updatePiece(upload->data, upload->piecesWritten++);
-    }
+// Any thread: first the caller's, then the client's queue as pieces are taken. Hands pieces
+// over until kUpdatePiecesInFlight are out and not yet taken.
+void EADSessionController::writePieces(const std::shared_ptr<Upload>& upload) {
     auto client = upload->client.lock();
     if (!client) return;  // the client went with its link; stopUpload has ended the upload
+    std::lock_guard sending(upload->sending);
     std::weak_ptr<Upload> weak = upload;
-    client->send(piece, [this, weak] {
-        if (auto running = weak.lock()) pieceTaken(running);
-    });
+    for (;;) {
+        Bytes piece;
+        {
+            std::lock_guard lock(uploadMutex_);
+            if (upload_ != upload || upload->piecesWritten >= upload->totalPieces ||
+                upload->piecesWritten - upload->progress.piecesSent >= kUpdatePiecesInFlight)
+                return;
+            piece = updatePiece(upload->data, upload->piecesWritten++);
+        }
+        client->send(piece, [this, weak](const ErrorText& refusal) {
+            if (auto running = weak.lock()) pieceTaken(running, refusal);
+        });
+    }
 }
 
 // Client queue (or the caller's thread for an empty file).
-void EADSessionController::pieceTaken(const std::shared_ptr<Upload>& upload) {
+void EADSessionController::pieceTaken(const std::shared_ptr<Upload>& upload,
+                                      const ErrorText& refusal) {
+    if (refusal) {
+        failUpload(upload, "the link refused a piece (" + *refusal + ")");
+        return;
+    }
     UploadProgress progress;
     bool report;
     {
@@ -120,7 +143,23 @@ void EADSessionController::pieceTaken(const std::shared_ptr<Upload>& upload) {
         }
     }
     if (report) reportUpload(*upload, progress);
-    if (progress.stage == UploadProgress::Stage::Sending) writeNextPiece(upload);
+    if (progress.stage == UploadProgress::Stage::Sending) writePieces(upload);
+}
+
+void EADSessionController::failUpload(const std::shared_ptr<Upload>& upload,
+                                      const std::string& why) {
+    UploadProgress progress;
+    {
+        std::lock_guard lock(uploadMutex_);
+        if (upload_ != upload) return;  // ended already; pieces still queued are refused too
+        upload_.reset();
+        upload->progress.stage = UploadProgress::Stage::Failed;
+        upload->progress.failure = why;
+        progress = upload->progress;
+    }
+    base::log(base::format("update: failed after %zu of %zu bytes: %s", progress.bytesSent,
+                           progress.totalBytes, why.c_str()));
+    reportUpload(*upload, progress);
 }
 
 void EADSessionController::stopUpload(const BLESocketClientImpl* client) {

@@ -56,6 +56,8 @@ void RootViewController::setHintKeys() {
     hintArray_.append("hint19");
     // Why an update file was refused (indices 21 to 23).
     hintArray_.append({"hintFileEmpty", "hintFileUnreadable", "hintFileTooLarge"});
+    // The upload refused by the link (index 24).
+    hintArray_.append("hintUpdateFailed");
 }
 
 const panels::LanguageDictionary& RootViewController::setLanguageForMainView(

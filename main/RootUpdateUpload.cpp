@@ -15,6 +15,7 @@ namespace mainscreen {
 namespace {
 constexpr std::int64_t kUpdateSentHint = 16;
 constexpr std::int64_t kNoConfirmationHint = 17;
+constexpr std::int64_t kUpdateFailedHint = 24;
 constexpr double kConfirmationWait = 5.0;
 
 // Main thread: the link reports here, and the controller it names outlives the listener.
@@ -42,11 +43,11 @@ void RootViewController::startUpdate() {
     }
     // One upload at a time: the press that would start a second does nothing.
     if (start == chairlink::UploadStart::Busy) return;
-    changeHintLabel(kUpdateSentHint, languageFlag_);
     if (start == chairlink::UploadStart::Started) {
         panel->uploadProgress()->setProgress(0, std::size_t(file.size()));
-        return;  // the wait starts once the last piece is out
+        return;  // "sent" and the wait come once the link has taken the last piece
     }
+    changeHintLabel(kUpdateSentHint, languageFlag_);
     // Nothing could be sent, so nothing will confirm it.
     env_.runtime.delayedCalls().performAfterDelay(this, kUpdateResultCall, kConfirmationWait,
                                                   [this] { updateResult(); });
@@ -60,12 +61,17 @@ void RootViewController::uploadProgressed(const chairlink::UploadProgress& progr
         case chairlink::UploadProgress::Stage::Sending:
             return;
         case chairlink::UploadProgress::Stage::Sent:
+            changeHintLabel(kUpdateSentHint, languageFlag_);
             env_.runtime.delayedCalls().performAfterDelay(
                 this, kUpdateResultCall, kConfirmationWait, [this] { updateResult(); });
             return;
         case chairlink::UploadProgress::Stage::Stopped:
             // The link went before the file was out; the chair cannot confirm it.
             updateResult();
+            return;
+        case chairlink::UploadProgress::Stage::Failed:
+            // Refused below the app: say so at once instead of waiting for a confirmation.
+            changeHintLabel(kUpdateFailedHint, languageFlag_);
             return;
     }
 }

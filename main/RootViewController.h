@@ -76,7 +76,7 @@ public:
     static constexpr double kQuickKeyInterval = 0.5;
     static constexpr double kServiceInterval = 0.2;
     static constexpr int kTitleCount = 25;
-    static constexpr int kHintCount = 24;
+    static constexpr int kHintCount = 25;
 
     explicit RootViewController(MainScreenEnvironment environment);
     ~RootViewController() override;

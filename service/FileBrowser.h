@@ -6,6 +6,8 @@
 #include <functional>
 #include <optional>
 
+#include "link/UpdateUpload.h"
+
 namespace service {
 
 // What picking a file hands over: its bytes, or why there are none.
@@ -21,7 +23,7 @@ struct PickedFile {
 class FileBrowser {
 public:
     // An update file for the chair is small; nothing larger is read into memory.
-    static constexpr qint64 kLargestUpdateFile = 16 * 1024 * 1024;
+    static constexpr qint64 kLargestUpdateFile = qint64(chairlink::kLargestUpdateFile);
 
     explicit FileBrowser(std::function<QString()> homeDirectory);
 

@@ -81,6 +81,8 @@ Failure ScriptRunner::perform(const QString& rawLine) {
         auto faults = world_.chair().faults();
         ++faults.corruptChecksums;
         world_.chair().setFaults(faults);
+    } else if (verb == "radio") {
+        failure = radio(rest);
     } else if (verb == "row") {
         failure = selectRow(rest);
     } else if (verb == "back" && rest.isEmpty()) {
@@ -162,6 +164,24 @@ Failure ScriptRunner::link(const QString& state) {
     } else {
         return "link needs up or down, not \"" + str(state) + "\"";
     }
+    return std::nullopt;
+}
+
+// "radio CI_MS K [MTU]": the chair takes writes at a radio's pace, K per connection event
+// every CI_MS milliseconds (MTU 247 unless given); "radio off" takes them at once again.
+Failure ScriptRunner::radio(const QString& text) {
+    if (text == "off") {
+        world_.chair().setRadioPace(0, 1, 247);
+        return std::nullopt;
+    }
+    const QStringList words = text.split(' ', Qt::SkipEmptyParts);
+    bool ok = words.size() == 2 || words.size() == 3;
+    const double interval = ok ? words[0].toDouble(&ok) : 0;
+    const int perEvent = ok ? words[1].toInt(&ok) : 0;
+    const int mtu = ok && words.size() == 3 ? words[2].toInt(&ok) : 247;
+    if (!ok || !(interval > 0) || interval > 4000 || perEvent < 1 || mtu < 23 || mtu > 517)
+        return "radio needs CI_MS K [MTU] or off, not \"" + str(text) + "\"";
+    world_.chair().setRadioPace(interval / 1000, perEvent, mtu);
     return std::nullopt;
 }
 

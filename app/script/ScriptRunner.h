@@ -45,6 +45,7 @@ private:
     std::optional<std::string> touch(const QString& verb, const QString& path);
     std::optional<std::string> notifyFromChair(const QString& bytes);
     std::optional<std::string> link(const QString& state);
+    std::optional<std::string> radio(const QString& pace);
     std::optional<std::string> selectRow(const QString& row);
     std::optional<std::string> back();
     std::optional<std::string> dismiss();

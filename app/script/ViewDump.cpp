@@ -16,6 +16,7 @@
 #include "main/toolkit/ScaledWindow.h"
 #include "main/toolkit/Tag.h"
 #include "main/toolkit/ViewAttributes.h"
+#include "service/UploadProgressView.h"
 #include "widgets/MarqueeLabel.h"
 
 namespace script {
@@ -45,6 +46,9 @@ QJsonValue textOf(const QWidget* view) {
     if (auto* label = qobject_cast<const tk::Label*>(view)) return label->text();
     if (auto* marquee = qobject_cast<const widgets::MarqueeLabel*>(view)) return marquee->text();
     if (auto* label = qobject_cast<const QLabel*>(view)) return label->text();
+    // The update's progress, as it reads under its bar.
+    if (auto* progress = qobject_cast<const service::UploadProgressView*>(view))
+        return progress->isVisibleTo(view->window()) ? progress->text() : QJsonValue();
     return QJsonValue();
 }
 

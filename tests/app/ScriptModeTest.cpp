@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -249,12 +250,61 @@ TEST_F(ScriptModeTest, FirstLineThatCannotBeDoneEndsTheRunWithOneLine) {
         {"dismiss\n", ":1: no alert on screen"},
         {"volume -1\n", ":1: volume needs a number from 0 to 1.5, not \"-1\""},
         {"touch 1 up\n", ":1: finger 1 is not down"},
-        {"touch 1 down 2 3\n", ":1: touch needs N down|move|tap WHERE, N up or cancel"}};
+        {"touch 1 down 2 3\n", ":1: touch needs N down|move|tap WHERE, N up or cancel"},
+        {"radio 0 4\n", ":1: radio needs CI_MS K [MTU] or off, not \"0 4\""}};
     for (const auto& [script, reason] : refused) {
         result = run(script);
         EXPECT_EQ(result.exitCode, 2) << script;
         EXPECT_TRUE(result.err.contains(reason)) << result.err.toStdString();
     }
+}
+
+// An update at a radio's pace (20 pieces, one per 30 ms event): progress while it goes, a
+// second press that does nothing, the 5-second wait counted from the last piece, and a link
+// lost on the way.
+TEST_F(ScriptModeTest, AnUpdateAtTheRadiosPaceCanBeWatchedPressedAgainWaitedForAndCutOff) {
+    QFile file(dir.filePath("fw.bin"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(20 * 102, 'u'));
+    file.close();
+    const Outcome result =
+        run("wait 5\ntap service-button\ntap 107/6\nchair AA 55 01 B1 B2 0D 0A\ntap 107/9\nrow 1\n"
+            "radio 30 1\nsay press\ntap 107/8\nwait 0.315\ndump sending.json\n"
+            "tap 107/8\nsay again\nwait 0.4\ndump sent.json\n"
+            "wait 4.8\ndump waiting.json\nwait 0.2\ndump verdict.json\n"
+            "chair AA 55 A5 5A 00 00 00 FF 0D 0A\nwait 0.1\n"
+            "say third\ntap 107/8\nwait 0.315\nlink down\ndump lost.json\n",
+            inEnglish());
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const auto pieces = [&](const char* from, const char* to) {
+        const int start = result.out.indexOf(from);
+        const int end = to ? result.out.indexOf(to, start) : result.out.size();
+        return result.out.mid(start, end - start).count("chair-got 75 75");
+    };
+    EXPECT_EQ(pieces("press\n", "again\n"), 10);  // a piece per 30 ms, the press no more
+    EXPECT_EQ(pieces("again\n", "third\n"), 10);
+    EXPECT_EQ(pieces("third\n", nullptr), 10);  // then the link went
+    const auto progress = [&](const char* dump) {
+        const std::function<QString(const QJsonObject&)> in = [&](const QJsonObject& view) {
+            if (view["class"].toString() == "UploadProgressView") return view["text"].toString();
+            for (const auto& c : view["children"].toArray())
+                if (const QString text = in(c.toObject()); !text.isEmpty()) return text;
+            return QString();
+        };
+        const QJsonObject screen = dumped(dump);
+        return (in(screen) + " | " + screen["hint"].toString()).toStdString();
+    };
+    const std::string sent = "Update sent; waiting for the chair to confirm it\u2026";
+    const std::string verdict =
+        "No confirmation from the chair within 5 seconds; the update may have failed. Please "
+        "try again.";
+    EXPECT_EQ(progress("sending.json"),
+              "50 % \u00b7 1020 / 2040 B | The link check succeeded. You can now choose an "
+              "update file.");
+    EXPECT_EQ(progress("sent.json"), "100 % \u00b7 2040 / 2040 B | " + sent);
+    EXPECT_EQ(progress("waiting.json"), "100 % \u00b7 2040 / 2040 B | " + sent);
+    EXPECT_EQ(progress("verdict.json"), "100 % \u00b7 2040 / 2040 B | " + verdict);
+    EXPECT_EQ(progress("lost.json"), "50 % \u00b7 1020 / 2040 B | " + verdict);
 }
 
 TEST_F(ScriptModeTest, WithoutADisplayTheAppSaysSoInOneLineAndAnyOfTheVariablesCounts) {

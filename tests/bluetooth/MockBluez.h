@@ -73,6 +73,23 @@ public:
     void setMtu(const QString& device, unsigned mtu) {
         callMock("SetMtu", {path(device), QVariant::fromValue(quint16(mtu))});
     }
+    // The timed radio (chair_bluez_template.py tells how it runs): connection events every
+    // `intervalMs` of model time with at most `perEvent` packets towards the chair each, and
+    // the ATT MTU. An interval of 0 takes it away (the MTU stays).
+    void setRadio(const QString& device, double intervalMs, unsigned perEvent, unsigned mtu) {
+        callMock("SetRadio",
+                 {path(device), intervalMs, perEvent, QVariant::fromValue(quint16(mtu))});
+    }
+    struct RadioReport {
+        quint64 bytes = 0;       // carried to FFE2 since setRadio
+        double seconds = 0;      // model time from the first write to the event of the last
+        quint64 mostQueued = 0;  // the most bytes BlueZ held unsent at once
+    };
+    RadioReport radioReport(const QString& device) {
+        const QList<QVariant> answer = callMock("RadioReport", {path(device)}).arguments();
+        if (answer.size() != 3) return {};
+        return {answer[0].toULongLong(), answer[1].toDouble(), answer[2].toULongLong()};
+    }
     std::vector<chairlink::Bytes> writes(const QString& device) {
         QDBusReply<QList<QByteArray>> reply = callMock("WrittenValues", {path(device)});
         std::vector<chairlink::Bytes> result;

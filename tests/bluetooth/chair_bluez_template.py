@@ -12,8 +12,21 @@ Builds on dbusmock's bluez5 template (adapters, devices) and adds, on org.bluez.
   WrittenValues(device) -> aay     what reached FFE2 as write-without-response, in order
   CallCount(path, method) -> u    how often `method` of the object at `path` was called
   RemoveAllDevices(adapter)
+  SetRadio(device, ci_ms, k, mtu)  a timed radio for the device (ci_ms 0: none, the default):
+      connection events every ci_ms of model time, each carrying at most k packets towards
+      the chair; sets the MTU as SetMtu does
+  RadioReport(device) -> (bytes, seconds, most_queued)
+      FFE2 bytes carried since SetRadio, the model seconds from the first write handed to
+      BlueZ to the event that carried the last, and the most bytes BlueZ held unsent at once
 FFE2 refuses requests (the type BlueZ gives a write with response) and writes longer than
 ATT_MTU - 3 bytes, as BlueZ does; the MTU is the LE default of 23 unless SetMtu says otherwise.
+
+The timed radio runs on model time, not the wall clock, so it measures the link's use of the
+air however fast the host is: the host is taken to act at once. Each write without response
+and each read request goes out in the first connection event after the model time it reached
+BlueZ, k per event in order; a read is answered in the event after the one that carried it,
+and its answer moves model time there (a read is all a host can wait for). Writes are answered
+over D-Bus at once, as BlueZ does once it has queued them.
 '''
 
 import dbus
@@ -92,7 +105,58 @@ def chair_disconnect(device):
     remove_gatt(device.path)
 
 
+class Radio:
+    '''The air between BlueZ and one chair, on model time (seconds).'''
+
+    def __init__(self, interval, per_event):
+        self.interval = interval
+        self.per_event = max(1, per_event)
+        self.now = 0.0           # the host's model time: the last answer it had
+        self.event = 0           # the next event with a free packet, and its packets used
+        self.used = 0
+        self.bytes = 0
+        self.first = None        # model time the first write reached BlueZ
+        self.last = 0.0          # model time of the event that carried the last write
+        self.unsent = []         # (event time, length) of writes not yet carried
+        self.most_queued = 0
+
+    def send(self):
+        '''Queues one packet now; returns the model time of the event that carries it.'''
+        first = int(self.now / self.interval + 1e-9) + 1
+        if first > self.event:
+            self.event, self.used = first, 0
+        carried = self.event * self.interval
+        self.used += 1
+        if self.used == self.per_event:
+            self.event += 1
+            self.used = 0
+        return carried
+
+    def write(self, length):
+        if self.first is None:
+            self.first = self.now
+        self.unsent = [w for w in self.unsent if w[0] > self.now]
+        self.last = self.send()
+        self.bytes += length
+        self.unsent.append((self.last, length))
+        self.most_queued = max(self.most_queued, sum(w[1] for w in self.unsent))
+
+    def read(self):
+        self.now = max(self.now, self.send() + self.interval)
+
+
+def device_of(obj):
+    path = obj.path
+    while path.count('/') > 4:
+        path = path.rsplit('/', 1)[0]
+    return mockobject.objects.get(path)
+
+
 def read_value(obj, _options):
+    device = device_of(obj)
+    radio = getattr(device, 'radio', None)
+    if radio is not None:
+        radio.read()
     return obj.props[obj.interface]['Value']
 
 
@@ -106,6 +170,8 @@ def write_ffe2(char, value, options):
         raise dbus.exceptions.DBusException('Failed to initiate write',
                                             name='org.bluez.Error.Failed')
     device.writes.append(dbus.ByteArray(bytes(value)))
+    if getattr(device, 'radio', None) is not None:
+        device.radio.write(len(value))
 
 
 def remove_gatt(device_path):
@@ -225,6 +291,21 @@ def DropLink(_self, device):
 @dbus.service.method(MOCK_IFACE, in_signature='oq', out_signature='')
 def SetMtu(_self, device, mtu):
     mockobject.objects[device].mtu = int(mtu)
+
+
+@dbus.service.method(MOCK_IFACE, in_signature='oduq', out_signature='')
+def SetRadio(_self, device, ci_ms, per_event, mtu):
+    obj = mockobject.objects[device]
+    obj.radio = Radio(ci_ms / 1000.0, int(per_event)) if ci_ms > 0 else None
+    obj.mtu = int(mtu)
+
+
+@dbus.service.method(MOCK_IFACE, in_signature='o', out_signature='tdt')
+def RadioReport(_self, device):
+    radio = getattr(mockobject.objects[device], 'radio', None)
+    if radio is None or radio.first is None:
+        return (dbus.UInt64(0), 0.0, dbus.UInt64(0))
+    return (dbus.UInt64(radio.bytes), radio.last - radio.first, dbus.UInt64(radio.most_queued))
 
 
 @dbus.service.method(MOCK_IFACE, in_signature='o', out_signature='aay')

@@ -3,7 +3,8 @@
 
 Starts dbus-daemon (session-style configuration, used as the system bus), serves BlueZ on it
 through python-dbusmock with chair_bluez_template.py, adds adapter hci0 and, with --demo, a
-chair and two decoys. Prints one line
+chair and two decoys (the chair with an MTU of 247, or the timed radio that --radio CI_MS,K,MTU
+describes). Prints one line
     DBUS_SYSTEM_BUS_ADDRESS=<address>
 and runs until standard input closes or it is terminated. Exits with 77 when dbus-daemon or
 python3-dbusmock is missing (scripts/install-deps installs both).
@@ -72,7 +73,11 @@ def populate(bus, args):
     mock = dbus.Interface(bus.get_object('org.bluez', '/'), 'org.bluez.Mock')
     mock.AddAdapter('hci0', 'massage-remote test host')
     if args.demo:
-        mock.AddChair('hci0', 'C0:FF:EE:00:00:01', 'Vornalex A1', -60, True, 'chair')
+        chair = mock.AddChair('hci0', 'C0:FF:EE:00:00:01', 'Vornalex A1', -60, True, 'chair')
+        mock.SetMtu(chair, 247)
+        if args.radio:
+            interval, per_event, mtu = args.radio.split(',')
+            mock.SetRadio(chair, float(interval), int(per_event), int(mtu))
         mock.AddChair('hci0', 'C0:FF:EE:00:00:02', 'vornalex lowercase', -40, True, 'chair')
         mock.AddChair('hci0', 'C0:FF:EE:00:00:03', 'Vornalex no FFE0', -45, False, 'chair')
 
@@ -80,6 +85,8 @@ def populate(bus, args):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument('--demo', action='store_true', help='add a chair and two decoys')
+    parser.add_argument('--radio', metavar='CI_MS,K,MTU',
+                        help="give the demo chair a timed radio (see chair_bluez_template.py)")
     args = parser.parse_args()
 
     try:

@@ -142,11 +142,20 @@ public:
         // Recorded even where the stack ignores it, so a write over a link that ended shows.
         if (characteristic == kWrite) radio_.locked([&] { radio_.writes_.push_back(value); });
         if (!locked([&] { return connected_ == id && found_.count(characteristic); })) return;
-        if (radio_.withholdWriteReports) {
+        if (radio_.writeLimit > 0 && value.size() > radio_.writeLimit) {
+            post([id](BleCentralEvents& e) {
+                e.didFailToWriteWithoutResponse(id, "Failed to initiate write");
+            });
+        } else if (radio_.withholdWriteReports) {
             locked([&] { ++withheldReports_; });
         } else {
             reportWriteTaken(id);
         }
+    }
+
+    std::optional<std::size_t> maximumWriteLength(const PeripheralId& id) const override {
+        if (!radio_.tellsWriteLimit || connected() != id) return std::nullopt;
+        return radio_.writeLimit.load();
     }
 
     // Test drivers; the radio holds its newestMutex_ meanwhile.

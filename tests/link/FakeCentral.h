@@ -37,6 +37,9 @@ public:
     std::atomic<bool> holdConnections{false};
     // While withheld, "write taken" reports wait until releaseWriteReports().
     std::atomic<bool> withholdWriteReports{false};
+    // Writes longer than this are refused (0: none); told as the longest write when asked.
+    std::atomic<std::size_t> writeLimit{0};
+    std::atomic<bool> tellsWriteLimit{false};
 
     chairlink::BleCentralFactory factory();
     void addPeripheral(FakePeripheral peripheral) {

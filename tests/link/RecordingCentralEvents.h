@@ -102,6 +102,9 @@ public:
         record(
             {.kind = "notify", .peripheral = p, .characteristic = c, .notifying = on, .error = e});
     }
+    void didFailToWriteWithoutResponse(const Id& p, const S& e) override {
+        record({.kind = "refused", .peripheral = p, .error = e});
+    }
 
 private:
     void record(CentralEvent event) {

@@ -1,5 +1,5 @@
-// The paced update upload: one piece at a time, progress on the main thread, one file at a
-// time, and the end of it when the link goes.
+// The paced update upload: a bounded window of pieces in flight, progress on the main thread, one
+// file at a time, and the end of it when the link goes.
 #include "LinkWorld.h"
 
 namespace {
@@ -70,13 +70,15 @@ TEST_F(UpdateUpload, CutsTheFileIntoPiecesOf102BytesThatJoinToItWithAReportPerPe
     }));
 }
 
-TEST_F(UpdateUpload, WritesEachPieceOnlyAfterTheCentralHasTakenTheOneBefore) {
+TEST_F(UpdateUpload, KeepsAtMostTheWindowInFlightAndCountsOnlyWhatTheCentralTook) {
+    constexpr std::size_t window = chairlink::kUpdatePiecesInFlight;
+    const std::size_t length = (window + 10) * 102 - 50;
     world.radio.withholdWriteReports = true;
-    ASSERT_EQ(controller->update(file(250), listener), UploadStart::Started);
+    ASSERT_EQ(controller->update(file(length), listener), UploadStart::Started);
     EXPECT_EQ(controller->update(file(300), listener), UploadStart::Busy);
     EXPECT_TRUE(logged("update: a file is still being sent"));
     world.settle();
-    EXPECT_EQ(written(), 1u);
+    EXPECT_EQ(written(), window);
     EXPECT_TRUE(listener->reports.empty());
     // A command frame in between is reported taken too; it does not count for the upload.
     controller->sendCode(0x31);
@@ -85,26 +87,25 @@ TEST_F(UpdateUpload, WritesEachPieceOnlyAfterTheCentralHasTakenTheOneBefore) {
         world.settle();
         return written();
     };
-    EXPECT_EQ(release(), 3u);  // piece, frame, piece
-    EXPECT_EQ(release(), 4u);
+    EXPECT_EQ(release(), window + 1 + 10);
+    EXPECT_EQ(listener->reports.back().piecesSent, window);
     EXPECT_TRUE(controller->uploading());
     release();
     EXPECT_FALSE(controller->uploading());
-    ASSERT_FALSE(listener->reports.empty());
     const UploadProgress& last = listener->reports.back();
     EXPECT_EQ(last.stage, Stage::Sent);
-    EXPECT_EQ(last.bytesSent, 250u);
-    EXPECT_EQ(last.piecesSent, 3u);
+    EXPECT_EQ(last.bytesSent, length);
+    EXPECT_EQ(last.piecesSent, window + 10);
     EXPECT_EQ(last.percent(), 100);
-    EXPECT_EQ(listener->reports.front().bytesSent, 102u);
-    EXPECT_TRUE(world.logs.contains("update: sending 250 bytes in 3 pieces"));
-    EXPECT_TRUE(logged("update: sent 250 bytes in 3 pieces"));
+    EXPECT_TRUE(logged("update: sent " + std::to_string(length) + " bytes in "));
     EXPECT_EQ(controller->update(file(10), listener), UploadStart::Started);
 }
 
 TEST_F(UpdateUpload, ALostLinkEndsTheUploadAndWithoutALinkNothingIsSentOrLogged) {
+    constexpr std::size_t window = chairlink::kUpdatePiecesInFlight;
+    const std::size_t length = (window + 5) * 102;
     world.radio.withholdWriteReports = true;
-    ASSERT_EQ(controller->update(file(1000), listener), UploadStart::Started);
+    ASSERT_EQ(controller->update(file(length), listener), UploadStart::Started);
     world.radio.releaseWriteReports();
     world.settle();
     world.radio.holdConnections = true;
@@ -112,9 +113,11 @@ TEST_F(UpdateUpload, ALostLinkEndsTheUploadAndWithoutALinkNothingIsSentOrLogged)
     world.settle();
     ASSERT_FALSE(listener->reports.empty());
     EXPECT_EQ(listener->reports.back().stage, Stage::Stopped);
-    EXPECT_EQ(listener->reports.back().bytesSent, 102u);
+    EXPECT_EQ(listener->reports.back().bytesSent, window * 102);
     EXPECT_FALSE(controller->uploading());
-    EXPECT_TRUE(world.logs.contains("update: stopped, the link was lost after 102 of 1000 bytes"));
+    EXPECT_TRUE(world.logs.contains("update: stopped, the link was lost after " +
+                                    std::to_string(window * 102) + " of " + std::to_string(length) +
+                                    " bytes"));
 
     EXPECT_EQ(controller->update(hex("0102"), listener), UploadStart::NotConnected);
     EXPECT_FALSE(world.logs.contains("file length: 2"));
@@ -131,6 +134,35 @@ TEST_F(UpdateUpload, ALostLinkEndsTheUploadAndWithoutALinkNothingIsSentOrLogged)
     world.settle();
     EXPECT_TRUE(world.logs.contains("send: 01 02 "));
     EXPECT_EQ(world.radio.writtenValues().back(), hex("0102"));
+}
+
+// A link told too short for a piece is not begun; one that refuses pieces ends at the first.
+TEST_F(UpdateUpload, ARefusedPieceOrWritesTooShortForOneEndTheUploadAsFailed) {
+    const std::pair<bool, const char*> cases[] = {
+        {true, "the link carries 20 bytes per write, a piece needs 102"},
+        {false, "the link refused a piece (Failed to initiate write)"}};
+    world.radio.writeLimit = 20;
+    for (const auto& [told, why] : cases) {
+        SCOPED_TRACE(why);
+        world.radio.clearWrites();
+        world.radio.tellsWriteLimit = told;
+        listener = std::make_shared<RecordingUploadListener>();
+        ASSERT_EQ(controller->update(file(1000), listener), UploadStart::Started);
+        world.settle();
+        EXPECT_FALSE(controller->uploading());
+        ASSERT_EQ(listener->reports.size(), 1u);
+        EXPECT_EQ(listener->reports.back().stage, Stage::Failed);
+        EXPECT_EQ(listener->reports.back().bytesSent, 0u);
+        EXPECT_TRUE(
+            world.logs.contains(std::string("update: failed after 0 of 1000 bytes: ") + why));
+        // Told: nothing is written. Not told: the first refusal stops the pieces still to go.
+        EXPECT_TRUE(told ? written() == 0 : written() >= 1 && written() <= 10) << written();
+    }
+    EXPECT_FALSE(logged("update: sent"));
+    EXPECT_FALSE(logged("Error: Bluetooth write refused"));  // the upload told its own
+    controller->update(file(10), listener);
+    world.settle();
+    EXPECT_EQ(listener->reports.back().stage, Stage::Sent);
 }
 
 }  // namespace

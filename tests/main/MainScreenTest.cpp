@@ -212,7 +212,12 @@ TEST(LanguagesTest, FirstStartIsChineseAndTitlesAndHintsGoByIndexInBothLanguages
     // The hint table: the empty key at 19, then hint19 and the file refusals.
     QStringList hints;
     for (int k = 0; k <= 18; ++k) hints << QString("hint%1").arg(k);
-    hints += {"", "hint19", "hintFileEmpty", "hintFileUnreadable", "hintFileTooLarge"};
+    hints += {"",
+              "hint19",
+              "hintFileEmpty",
+              "hintFileUnreadable",
+              "hintFileTooLarge",
+              "hintUpdateFailed"};
     ASSERT_EQ(rig.root().hintArray(), hints);
     // Either language by index; the empty key has its own text.
     const std::pair<int, const char*> shown[] = {{3, "zh:autoOne"}, {0, "zh:(empty)"}};
@@ -227,7 +232,7 @@ TEST(LanguagesTest, FirstStartIsChineseAndTitlesAndHintsGoByIndexInBothLanguages
     rig.root().setWindowTitle(24, 1);
     rig.root().changeHintLabel(20, 1);
     for (std::int64_t bad : {25, -1}) rig.root().setWindowTitle(bad, 0);
-    for (std::int64_t bad : {24, -1}) rig.root().changeHintLabel(bad, 0);
+    for (std::int64_t bad : {25, -1}) rig.root().changeHintLabel(bad, 0);
     EXPECT_EQ(rig.root().titleLabel()->text(), "en:Automaticother");
     EXPECT_EQ(rig.root().currentTitleNum(), 24);
     EXPECT_EQ(rig.root().hintLine()->text(), "en:hint19");

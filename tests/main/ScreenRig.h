@@ -40,12 +40,13 @@ inline const QStringList kTitleKeys =
 // see which key a label shows without depending on the real translations. The empty key
 // gets "<language>:(empty)".
 inline void writeLanguageFiles(const QString& directory) {
-    QStringList keys = QString(
-                           "Menu Service Setting Auto Manual Pressure Others comfort relax "
-                           "acherelieve waisttwist fullairpressure waiststretch hintFileEmpty "
-                           "hintFileUnreadable hintFileTooLarge linkSearching linkConnected "
-                           "linkRetrying languageoption volumeadjust")
-                           .split(' ');
+    QStringList keys =
+        QString(
+            "Menu Service Setting Auto Manual Pressure Others comfort relax "
+            "acherelieve waisttwist fullairpressure waiststretch hintFileEmpty "
+            "hintFileUnreadable hintFileTooLarge hintUpdateFailed linkSearching linkConnected "
+            "linkRetrying languageoption volumeadjust")
+            .split(' ');
     keys << kTitleKeys << mainscreen::controlNameKeys().values()
          << mainscreen::barNameKeys().values();
     for (int k = 0; k <= 19; ++k) keys << QString("hint%1").arg(k);

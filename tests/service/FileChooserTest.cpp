@@ -176,6 +176,9 @@ TEST(FileChooser, TheVerdictWaitsFiveSecondsFromTheLastPieceOrThePressWithoutALi
     rig.chairSays(servicetest::kLinkCheckAnswer);
     progress(chairlink::UploadProgress::Stage::Stopped, 204);
     EXPECT_EQ(rig.hint(), "zh:hint17");
+    // A piece the link refused ends it at once, never as "sent".
+    progress(chairlink::UploadProgress::Stage::Failed, 204);
+    EXPECT_EQ(rig.hint(), "zh:hintUpdateFailed");
 
     ChooserRig unlinked;
     unlinked.write("fw.bin", 10);

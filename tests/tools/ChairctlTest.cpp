@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -35,7 +36,7 @@ Run chairctl(const std::string& args, const std::string& input = {}) {
 TEST(ChairctlBinary, EveryCommandHasHelpAndMistakesExitWithOneLine) {
     auto help = chairctl("--help");
     EXPECT_EQ(help.code, 0);
-    for (const char* command : {"frame", "receive", "monitor", "send", "replay"}) {
+    for (const char* command : {"frame", "receive", "monitor", "send", "update", "replay"}) {
         EXPECT_NE(help.out.find(command), std::string::npos) << command;
         auto own = chairctl(std::string(command) + " --help");
         EXPECT_EQ(own.code, 0) << command;
@@ -45,7 +46,8 @@ TEST(ChairctlBinary, EveryCommandHasHelpAndMistakesExitWithOneLine) {
          {"", "bogus", "frame", "frame x", "frame 17 handSpeed=256", "frame 17 speed=3",
           "frame 17 handSpeed", "frame 17 powerStatus=2", "send", "send --frames 0 49",
           "monitor --chair nowhere", "monitor --chair Bluetooth", "replay", "replay a b",
-          "replay --write-handle 0 a", "replay --notify-handle 0x10000 a"}) {
+          "replay --write-handle 0 a", "replay --notify-handle 0x10000 a", "update",
+          "update --timeout x f"}) {
         auto run = chairctl(wrong);
         EXPECT_EQ(run.code, chairctl::kUsage) << wrong;
         EXPECT_TRUE(run.out.empty()) << wrong;
@@ -69,6 +71,29 @@ TEST(ChairctlBinary, MonitorAndSendPrintTheSimulatedChairsAnswersInWords) {
     auto send = chairctl("send --settle 0.05 --frames 2 177 0xB8");
     EXPECT_EQ(send.code, 0) << send.err;
     EXPECT_EQ(send.out, "command echo link check answered\nservice start=1 item=0\n");
+}
+
+// The stand-in chair answers the link check and confirms; files the app refuses are refused
+// before any link is made, each with one line.
+TEST(ChairctlBinary, UpdateSendsAFileToTheSimulatedChairAndRefusesWhatTheAppRefuses) {
+    const std::string base = ::testing::TempDir() + "/update-" + std::to_string(::getpid());
+    std::ofstream(base + ".bin") << std::string(1000, 'u');
+    std::ofstream(base + ".empty").flush();
+    std::ofstream(base + ".huge").flush();
+    std::filesystem::resize_file(base + ".huge", 16 * 1024 * 1024 + 1);
+    auto run = chairctl("update --chair simulated " + base + ".bin");
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out.rfind("update:  10 % 102 / 1000 B", 0), 0u) << run.out;
+    EXPECT_NE(run.out.find("\nupdate: 100 % 1000 / 1000 B"), std::string::npos) << run.out;
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 11) << run.out;
+    EXPECT_TRUE(run.out.ends_with("\nupdate: the chair confirmed the update\n"));
+    const std::pair<const char*, const char*> refused[] = {
+        {".empty", "is empty"}, {".huge", "is larger than 16 MiB"}, {".none", "cannot be read"}};
+    for (const auto& [suffix, why] : refused) {
+        run = chairctl("update --chair simulated " + base + suffix);
+        EXPECT_EQ(run.code, chairctl::kFailed) << suffix;
+        EXPECT_EQ(run.err, "chairctl: '" + base + suffix + "' " + why + "\n");
+    }
 }
 
 // How frames are cut, checked and answered is the link's; here, what receive makes of its

@@ -80,4 +80,15 @@ std::optional<std::string> CommandArguments::value(const std::string& name) cons
     return found->second;
 }
 
+std::optional<double> parseSeconds(const std::string& text) {
+    try {
+        std::size_t used = 0;
+        double value = std::stod(text, &used);
+        if (used != text.size() || !(value >= 0) || value > 86400) return std::nullopt;
+        return value;
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
 }  // namespace chairctl

@@ -13,6 +13,9 @@ namespace chairctl {
 // A whole number in decimal (optionally negative) or 0x-hex, within [min, max].
 std::optional<std::int64_t> parseNumber(std::string_view text, std::int64_t min, std::int64_t max);
 
+// Seconds: a number from 0 to a day.
+std::optional<double> parseSeconds(const std::string& text);
+
 // A command code: a signed 32-bit number.
 std::optional<std::int32_t> parseCode(std::string_view text);
 

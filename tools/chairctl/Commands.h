@@ -22,6 +22,7 @@ int runReceive(std::vector<std::string> args, Streams io);
 int runMonitor(std::vector<std::string> args, Streams io);
 int runSend(std::vector<std::string> args, Streams io);
 int runReplay(std::vector<std::string> args, Streams io);
+int runUpdate(std::vector<std::string> args, Streams io);
 
 // Writes the one line of an error ("chairctl: ...") and returns `code`.
 int fail(std::ostream& err, const std::string& message, int code);

@@ -51,17 +51,6 @@ struct LiveOptions {
     std::vector<std::int32_t> codes;
 };
 
-std::optional<double> parseSeconds(const std::string& text) {
-    try {
-        std::size_t used = 0;
-        double value = std::stod(text, &used);
-        if (used != text.size() || !(value >= 0) || value > 86400) return std::nullopt;
-        return value;
-    } catch (const std::exception&) {
-        return std::nullopt;
-    }
-}
-
 const std::vector<std::pair<const char*, bool>> kLiveOptions = {
     {"chair", true}, {"frames", true}, {"verbose", false}, {"capture", true}};
 const std::vector<std::pair<const char*, bool>> kTimedOptions = {

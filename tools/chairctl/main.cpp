@@ -13,6 +13,7 @@ constexpr const char* kHelp =
     "  receive                        feed notified values from stdin through the link\n"
     "  monitor [--chair KIND]         print the chair's status frames in words\n"
     "  send CODE ...                  send command codes and print what comes back\n"
+    "  update FILE                    send an update file and wait for the chair's word\n"
     "  replay FILE                    print a captured session (btsnoop) in words\n"
     "  --version                      print the version\n"
     "'chairctl COMMAND --help' tells more about each.\n";
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
     if (command == "receive") return chairctl::runReceive(std::move(args), io);
     if (command == "monitor") return chairctl::runMonitor(std::move(args), io);
     if (command == "send") return chairctl::runSend(std::move(args), io);
+    if (command == "update") return chairctl::runUpdate(std::move(args), io);
     if (command == "replay") return chairctl::runReplay(std::move(args), io);
     return chairctl::fail(std::cerr, "unknown command '" + command + "' (see chairctl --help)",
                           chairctl::kUsage);
