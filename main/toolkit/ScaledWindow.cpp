@@ -1,5 +1,6 @@
 #include "main/toolkit/ScaledWindow.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
@@ -15,6 +16,9 @@ ScaledWindow::ScaledWindow(QWidget* content)
     : content_(content), proxy_(nullptr), router_(nullptr) {
     auto* scene = new QGraphicsScene(this);
     proxy_ = scene->addWidget(content);
+    // Keys reach the screens only through the scene's focus item; the keyboard layer reads
+    // them from there, so the proxy holds the focus from the start.
+    proxy_->setFlag(QGraphicsItem::ItemIsFocusable);
     setScene(scene);
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -67,6 +71,10 @@ void ScaledWindow::open(const WindowPlacement& placement) {
     } else {
         show();
     }
+    // Without a window manager nothing else makes the window active, and keys would go
+    // nowhere until the first touch.
+    activateWindow();
+    proxy_->setFocus();
 }
 
 void ScaledWindow::fit() {
@@ -77,6 +85,19 @@ void ScaledWindow::fit() {
         std::min(viewport()->width() / points.width(), viewport()->height() / points.height());
     setSceneRect(QRectF(QPointF(0, 0), points));
     setTransform(QTransform::fromScale(factor, factor));
+}
+
+bool ScaledWindow::event(QEvent* event) {
+    // The scene would spend Tab on its own item focus; the screens' keyboard layer moves
+    // through the controls instead, so Tab goes to them like every other key.
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (content_ && (key == Qt::Key_Tab || key == Qt::Key_Backtab)) {
+            QCoreApplication::sendEvent(content_, event);
+            return true;
+        }
+    }
+    return QGraphicsView::event(event);
 }
 
 void ScaledWindow::resizeEvent(QResizeEvent* event) {

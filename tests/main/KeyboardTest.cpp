@@ -12,6 +12,7 @@
 #include "main/toolkit/ControlKinds.h"
 #include "main/toolkit/ImageView.h"
 #include "main/toolkit/KeyboardFocus.h"
+#include "main/toolkit/ScaledWindow.h"
 #include "panels/ManualView.h"
 
 namespace {
@@ -38,7 +39,8 @@ protected:
     void key(int code, bool down, bool autoRepeat = false) {
         QKeyEvent event(down ? QEvent::KeyPress : QEvent::KeyRelease, code, Qt::NoModifier,
                         QString(), autoRepeat);
-        QCoreApplication::sendEvent(rig.world->app().window(), &event);
+        // As the system delivers them: to the window that shows the screens.
+        QCoreApplication::sendEvent(rig.world->app().hostWindow(), &event);
         rig.settle();
     }
     void strokes(std::initializer_list<int> codes) {
