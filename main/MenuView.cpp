@@ -36,11 +36,11 @@ MenuView::MenuView(const QRect& frame, panels::PanelContext context, QWidget* pa
 }
 
 void MenuView::InitWithMenuView() {
-    buildEntries({QRect(10, 70, 45, 45), QRect(10, 82, 45, 45), 50, 10});
+    buildEntries({QRect(10, 70, 45, 45), QRect(14, 82, 37, 45), 50, 10});
 }
 
 void MenuView::InitWithMenuView2() {
-    buildEntries({QRect(8, 150, 110, 110), QRect(15, 220, 100, 30), 120, 20});
+    buildEntries({QRect(8, 150, 110, 110), QRect(16, 220, 93, 30), 120, 20});
 }
 
 void MenuView::buildEntries(const EntryLayout& layout) {
@@ -62,6 +62,7 @@ void MenuView::setLanguageForModeView(std::int64_t languageFlag) {
             label->setText(dictionary.value(kCaptionKeys[n - 1]));
         }
     }
+    if (imageView_) panels::evenCaptionRows(imageView_);
 }
 
 void MenuView::setEntryPicture(std::int64_t entry, const QString& picture) {

@@ -18,7 +18,7 @@ InfoLayout narrowPhone(int w) {
     l.startBar = QRect(5, 130, 350, 80);
     // The start bar's row is centred on the panel rather than on the bar.
     l.intensityBar = QRect(w / 2 - 100, 30, 150, 30);
-    l.intensityCaption = QRect(w / 2 - 140, 25, 60, 30);
+    l.intensityCaption = QRect(w / 2 - 162, 25, 60, 30);
     l.firstTouchArea = QRect(20, 0, 22, 18);
     l.touchStep = 22;
     l.startPauseButton = QRect(w / 2 + 55, 25, 50, 30);
@@ -39,7 +39,7 @@ InfoLayout widePhone() {
     l.positionIndicator = QRect(320, 70, 60, 50);
     l.startBar = QRect(20, 130, 370, 80);
     l.intensityBar = QRect(80, 30, 150, 30);
-    l.intensityCaption = QRect(35, 25, 60, 30);
+    l.intensityCaption = QRect(18, 25, 60, 30);
     l.firstTouchArea = QRect(20, 0, 22, 18);
     l.touchStep = 22;
     l.startPauseButton = QRect(240, 25, 50, 30);
@@ -60,11 +60,11 @@ InfoLayout tablet() {
     l.positionIndicator = QRect(590, 230, 140, 100);
     l.startBar = QRect(30, 370, 700, 130);
     l.intensityBar = QRect(100, 40, 370, 70);
-    l.intensityCaption = QRect(10, 40, 100, 40);
+    l.intensityCaption = QRect(8, 40, 90, 40);
     l.firstTouchArea = QRect(50, 5, 62, 40);
     l.touchStep = 60;
     l.startPauseButton = QRect(490, 30, 100, 65);
-    l.stateLabel = QRect(600, 40, 100, 40);
+    l.stateLabel = QRect(596, 40, 90, 40);
     l.fontSize = 25;
     return l;
 }

@@ -103,6 +103,7 @@ void InfoView::setLanguageForModeView(std::int64_t languageFlag) {
     }
     if (auto* state = tk::viewWithTag<tk::Label>(this, kStateLabelTag)) {
         state->setText(text(currentState_ == 1 ? "running" : "pause"));
+        evenCaptionRows(state->parentWidget());
     }
     // The indicators are read in the new language.
     for (int tag = kTopIndicators[0]; tag <= kPositionIndicatorTag; ++tag) {
@@ -211,6 +212,7 @@ void InfoView::setStartPause(std::int64_t state) {
     }
     if (auto* label = tk::viewWithTag<tk::Label>(this, kStateLabelTag)) {
         label->setText(text(running ? "running" : "pause"));
+        evenCaptionRows(label->parentWidget());
     }
     currentState_ = state;
 }

@@ -1,5 +1,6 @@
 #include "panels/MassagePanel.h"
 
+#include "main/panelkit/Controls.h"
 #include "main/panelkit/LanguageStore.h"
 #include "main/toolkit/Bundle.h"
 #include "main/toolkit/ImageButton.h"
@@ -39,6 +40,7 @@ void MassagePanel::setLanguageForModeView(std::int64_t languageFlag) {
         if (auto* label = tk::viewWithTag<tk::Label>(this, tag))
             label->setText(dictionary.value(key));
     }
+    evenCaptionRows(this);
 }
 
 void MassagePanel::setLabelColor() {

@@ -58,7 +58,7 @@ void OtherView::InitOtherView() {
         specs.push_back(caption(30 + k, kButtonKeys[k], {frame.x(), 65, 45, 30}, 10, 2));
     }
     specs.push_back(caption(32, "SpeedOnOther",
-                            at({half - 50, 40, 50, 13}, {half - 40, 40, 50, 13}), 10,
+                            at({half - 50, 40, 50, 13}, {half - 31, 40, 29, 13}), 10,
                             wide ? 2 : 1));
     specs.push_back(bar(kSpeedBar, arrayFirstSpeed_[0], {half, 35, 150, 30}));
     for (int k = 0; k < kMemoryCount; ++k) {

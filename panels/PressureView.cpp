@@ -61,9 +61,9 @@ void PressureView::InitPressureView() {
         picture("service_link_midden", at({45, 70, 360, 20}, {20, 70, 300, 20})),
         button(kArmTag, arrayBtn_[0], at({70, 15, 45, 60}, {40, 15, 45, 60})),
         caption(30, "arm", at({70, 65, 45, 10}, {40, 60, 45, 10}), 10),
-        caption(31, "strength", at({half - 50, 30, 50, 10}, {half - 75, 30, 50, 14}), 10),
+        caption(31, "strength", at({half - 50, 30, 50, 10}, {half - 82, 30, 50, 14}), 10),
         bar(kArmBar, arrayFirstSpeed_[0], at({half, 25, 150, 30}, {half - 30, 25, 150, 30})),
-        caption(32, "strength", at({half - 50, 170, 50, 10}, {half - 75, 175, 50, 14}), 10),
+        caption(32, "strength", at({half - 50, 170, 50, 10}, {half - 82, 175, 50, 14}), 10),
         bar(kLowerBar, arrayFirstSpeed_[0], at({half, 170, 150, 30}, {half - 30, 170, 150, 30})),
     };
     for (int k = 0; k < kRowCount; ++k) {
@@ -89,9 +89,9 @@ void PressureView::InitPressureView1() {
         button(kArmTag, arrayBtn_[0], {90, 30, 90, 110}),
         // As wide as its button: the table's 45 points hold no word at this size.
         caption(30, "arm", {90, 110, 90, 30}, 20),
-        caption(31, "strength", {half - 150, 60, 100, 30}, 20),
+        caption(31, "strength", {half - 160, 60, 98, 30}, 20),
         bar(kArmBar, arrayFirstSpeed_[0], {half - 60, 60, 300, 50}),
-        caption(32, "strength", {half - 150, 400, 100, 30}, 20),
+        caption(32, "strength", {half - 160, 400, 98, 30}, 20),
         bar(kLowerBar, arrayFirstSpeed_[0], {half - 60, 400, 300, 50}),
     };
     for (int k = 0; k < kRowCount; ++k) {

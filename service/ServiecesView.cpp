@@ -66,7 +66,7 @@ void ServiecesView::initServiceSView() {
     const int x = width() > 430 ? 40 : 0;
     Layout l{};
     l.start = QRect(15 + x, 10, 50, 50);
-    l.startLabel = QRect(5 + x, 59, 70, 20);
+    l.startLabel = QRect(3 + x, 59, 60, 20);
     l.box = QRect(65 + (x ? 45 : 0), 5, 225, 80);
     l.selectorX[0] = 15;
     l.selectorX[1] = 85;
@@ -75,7 +75,7 @@ void ServiecesView::initServiceSView() {
     l.selectorSize = 50;
     l.selectorLabel = QRect(12, 55, 200, 15);
     l.confirm = QRect(290 + (x ? 50 : 0), 10, 50, 50);
-    l.confirmLabel = QRect(290 + (x ? 50 : 0), 59, 50, 20);
+    l.confirmLabel = QRect(293 + (x ? 50 : 0), 59, 44, 20);
     l.strip = QRect(5, 80, 325, 20);
     l.bottomRow = QPoint(15 + x, 100);
     l.bottomSize = 50;
@@ -100,7 +100,7 @@ void ServiecesView::initServiceSView() {
 void ServiecesView::initServiceSView1() {
     Layout l{};
     l.start = QRect(75, 40, 90, 90);
-    l.startLabel = QRect(65, 130, 110, 30);
+    l.startLabel = QRect(60, 130, 106, 30);
     l.box = QRect(170, 25, 435, 150);
     l.selectorX[0] = 20;
     l.selectorX[1] = 170;
@@ -177,6 +177,7 @@ void ServiecesView::setLanguageForModeView(std::int64_t languageFlag) {
             label->setText(dictionary.value(kLabelKeys[i]));
         }
     }
+    panels::evenCaptionRows(this);
 }
 
 void ServiecesView::setLabelColor() {

@@ -139,6 +139,7 @@ void SettingView::setLanguageForModeView(std::int64_t languageFlag) {
     if (auto* label = tk::viewWithTag<tk::Label>(this, kVolumeCaptionTag)) {
         label->setText(dictionary.value("volumeadjust"));
     }
+    panels::evenCaptionRows(this);
 }
 
 void SettingView::setButtonImage(int tag, const QString& image) {

@@ -34,4 +34,9 @@ inline constexpr double kSmallestCaptionScale = 0.55;
 tk::Label* makeCaption(QWidget* parent, const QRect& frame, double fontSize, int tag = 0,
                        const QColor& color = Qt::white);
 
+// Gives the captions among `parent`'s children that form one row one text size: the largest
+// at which every one of them fits. Captions of one size side by side, or one above another at
+// one left edge, form a row. Called again whenever one of their texts changes.
+void evenCaptionRows(QWidget* parent);
+
 }  // namespace panels

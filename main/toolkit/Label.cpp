@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 #include "main/toolkit/Fonts.h"
 #include "main/toolkit/ViewAttributes.h"
@@ -71,6 +72,12 @@ void Label::setMinimumScaleFactor(double factor) {
     update();
 }
 
+void Label::setLargestFittedSize(double points) {
+    largestFittedSize_ = std::max(0.0, points);
+    fittedValid_ = false;
+    update();
+}
+
 namespace {
 QString withoutSpace(QString text) {
     text.remove(QRegularExpression("\\s"));
@@ -110,8 +117,10 @@ QFont Label::drawnFont() const {
     }
     const double points = font_.pointSizeF() > 0 ? font_.pointSizeF() : font_.pixelSize();
     const double smallest = std::max(1.0, points * minimumScaleFactor_);
+    const double largest =
+        largestFittedSize_ > 0 ? std::max(smallest, std::min(points, largestFittedSize_)) : points;
     QFont font = font_;
-    for (double s = points; s >= smallest; s -= 0.5) {
+    for (double s = largest; s >= smallest; s -= 0.5) {
         font.setPointSizeF(s);
         if (fitsWith(font)) break;
     }
@@ -135,28 +144,41 @@ int Label::textWidth() const {
         std::ceil(QFontMetricsF(font_).horizontalAdvance(QString(text_).replace('\n', ' '))));
 }
 
+QRect Label::textRect() const {
+    QRect united;
+    forEachLine([&](const QRect& box, int flags, const QString& line) {
+        united |= QFontMetrics(drawnFont()).boundingRect(box, flags, line);
+    });
+    return united;
+}
+
+void Label::forEachLine(const std::function<void(const QRect&, int, const QString&)>& draw) const {
+    const QStringList lines = visibleLines();
+    if (lines.isEmpty()) return;
+    const QFontMetrics metrics(drawnFont());
+    const int lineHeight = metrics.lineSpacing();
+    int y = (height() - lineHeight * int(lines.size())) / 2;
+    for (const QString& line : lines) {
+        // Text wider than the label keeps its start in view, whatever the alignment.
+        const bool overlong = metrics.horizontalAdvance(line) > width();
+        draw(QRect(0, y, width(), lineHeight),
+             (overlong ? Qt::AlignLeft : int(alignment_)) | Qt::AlignVCenter, line);
+        y += lineHeight;
+    }
+}
+
 void Label::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (backgroundColor_.isValid()) painter.fillRect(rect(), backgroundColor_);
-    const QStringList lines = visibleLines();
-    if (lines.isEmpty()) return;
-    const QFont font = drawnFont();
-    painter.setFont(font);
-    const int lineHeight = QFontMetrics(font).lineSpacing();
-    int y = (height() - lineHeight * int(lines.size())) / 2;
-    for (const QString& line : lines) {
-        const QRect box(0, y, width(), lineHeight);
-        // Text wider than the label keeps its start in view, whatever the alignment.
-        const bool overlong = QFontMetrics(font).horizontalAdvance(line) > width();
-        const int flags = (overlong ? Qt::AlignLeft : int(alignment_)) | Qt::AlignVCenter;
+    painter.setFont(drawnFont());
+    forEachLine([&](const QRect& box, int flags, const QString& line) {
         if (shadowColor_.isValid()) {
             painter.setPen(shadowColor_);
             painter.drawText(box.translated(shadowOffset_), flags, line);
         }
         painter.setPen(textColor_);
         painter.drawText(box, flags, line);
-        y += lineHeight;
-    }
+    });
 }
 
 }  // namespace tk

@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 #include "main/toolkit/TextLines.h"
 
@@ -40,6 +41,9 @@ public:
     void setAdjustsFontSizeToFitWidth(bool adjusts);
     bool adjustsFontSizeToFitWidth() const { return adjustsFontSize_; }
     void setMinimumScaleFactor(double factor);
+    // Fitting draws the text no larger than this (0, the default: the font's own size), so
+    // captions of one row can share the size the tightest of them needs.
+    void setLargestFittedSize(double points);
 
     // The font the text is drawn in: textFont(), or a smaller one when fitting needs it.
     QFont drawnFont() const;
@@ -49,6 +53,8 @@ public:
 
     // The lines as currently drawn.
     QStringList visibleLines() const;
+    // Where the drawn lines lie, in the label's coordinates (empty without text).
+    QRect textRect() const;
     // Width of the text on one unlimited line, rounded up to a whole point.
     int textWidth() const;
 
@@ -67,8 +73,11 @@ private:
     QPoint shadowOffset_{0, -1};
     bool adjustsFontSize_ = false;
     double minimumScaleFactor_ = 0.0;
+    double largestFittedSize_ = 0.0;
 
     bool fitsWith(const QFont& font) const;
+    // Each drawn line with its box and alignment flags, top to bottom.
+    void forEachLine(const std::function<void(const QRect&, int, const QString&)>& draw) const;
     // The last fitted font and what it was fitted for.
     mutable QFont fitted_;
     mutable QString fittedFor_;

@@ -188,6 +188,68 @@ TEST_P(EveryScreen, EveryTextStandsOutFromWhatIsBehindIt) {
     EXPECT_GT(measured, 100);
 }
 
+// Where a control's picture is drawn, in its parent's coordinates.
+QRect drawnPart(QWidget& control) {
+    QImage image(control.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    control.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    QRect drawn;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) > 64) drawn |= QRect(x, y, 1, 1);
+    return drawn.translated(control.pos());
+}
+
+// A caption's text stays inside its frame and its box and never runs across the edge of a
+// control beside it; captions side by side, or stacked at one left edge, share one size.
+TEST_P(EveryScreen, CaptionsKeepToTheirFramesInOneSizePerRow) {
+    int captions = 0;
+    screentest::visitEveryScreen(
+        GetParam().screen, GetParam().language, [&](QWidget& window, const std::string& screen) {
+            for (auto* label : window.findChildren<tk::Label*>()) {
+                if (!label->adjustsFontSizeToFitWidth() || !label->isVisibleTo(&window) ||
+                    label->text().isEmpty())
+                    continue;
+                ++captions;
+                const QRect ink = label->textRect().translated(label->pos());
+                const std::string what = screen + ": \"" + label->text().toStdString() + "\"";
+                QWidget* box = label->parentWidget();
+                EXPECT_TRUE(label->geometry().adjusted(0, -2, 0, 2).contains(ink) &&
+                            box->rect().adjusted(2, 0, -2, 0).contains(ink))
+                    << what << " crosses its frame or its box";
+                for (auto* other : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                    if (other == label || !other->isVisibleTo(&window)) continue;
+                    if (auto* caption = qobject_cast<tk::Label*>(other)) {
+                        if (caption->text().isEmpty()) continue;
+                        EXPECT_FALSE(caption->textRect().translated(caption->pos()).intersects(ink))
+                            << what << " runs into \"" << caption->text().toStdString() << "\"";
+                        EXPECT_FALSE(caption->adjustsFontSizeToFitWidth() &&
+                                     caption->size() == label->size() &&
+                                     (caption->x() == label->x() || caption->y() == label->y()) &&
+                                     caption->drawnFont().pointSizeF() !=
+                                         label->drawnFont().pointSizeF())
+                            << what << " and \"" << caption->text().toStdString()
+                            << "\" differ in size";
+                        continue;
+                    }
+                    // A button, or a bar with its segments, where its picture is drawn. A
+                    // caption on a control keeps within its sides, one beside it stays clear.
+                    if (!qobject_cast<tk::ImageButton*>(other) &&
+                        other->findChildren<tk::ImageButton*>().isEmpty())
+                        continue;
+                    const QRect frame = drawnPart(*other), both = frame.adjusted(-2, 0, 2, 0) & ink;
+                    EXPECT_FALSE(frame.contains(ink.center()) ? ink.left() < frame.left() + 2 ||
+                                                                    ink.right() > frame.right() - 2
+                                                              : both.height() * 2 > ink.height())
+                        << what << " runs across the edge of tag " << tk::tagOf(other) << ": "
+                        << ink.left() << " to " << ink.right() << " against " << frame.left()
+                        << " to " << frame.right();
+                }
+            }
+        });
+    EXPECT_GT(captions, 50);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     EveryIdiomAndLanguage, EveryScreen,
     ::testing::Values(Case{"phone480zh", tk::Screen{480, 300, tk::Idiom::Phone}, 0},
