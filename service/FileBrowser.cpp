@@ -32,19 +32,12 @@ QStringList FileBrowser::contentsOfDirectoryAtPath(const QString& path) const {
 }
 
 PickedFile FileBrowser::contentsAtPath(const QString& name) const {
-    const QFileInfo info(absolute(name));
-    if (!info.isFile() || !info.isReadable())
-        return {std::nullopt, PickedFile::Refusal::Unreadable};
-    if (info.size() > kLargestUpdateFile) return {std::nullopt, PickedFile::Refusal::TooLarge};
-    QFile file(info.absoluteFilePath());
-    if (!file.open(QIODevice::ReadOnly)) return {std::nullopt, PickedFile::Refusal::Unreadable};
-    // One byte more than allowed tells a file that grew since it was measured.
-    QByteArray bytes = file.read(kLargestUpdateFile + 1);
-    if (file.error() != QFileDevice::NoError)
-        return {std::nullopt, PickedFile::Refusal::Unreadable};
-    if (bytes.size() > kLargestUpdateFile) return {std::nullopt, PickedFile::Refusal::TooLarge};
-    if (bytes.isEmpty()) return {std::nullopt, PickedFile::Refusal::Empty};
-    return {std::move(bytes), PickedFile::Refusal::None};
+    chairlink::UpdateFile file =
+        chairlink::readUpdateFile(QFile::encodeName(absolute(name)).toStdString());
+    if (!file.bytes) return {std::nullopt, file.refusal};
+    return {QByteArray(reinterpret_cast<const char*>(file.bytes->data()),
+                       qsizetype(file.bytes->size())),
+            PickedFile::Refusal::None};
 }
 
 void FileBrowser::returnHome() {

@@ -6,13 +6,14 @@
 #include <functional>
 #include <optional>
 
+#include "link/UpdateFile.h"
 #include "link/UpdateUpload.h"
 
 namespace service {
 
 // What picking a file hands over: its bytes, or why there are none.
 struct PickedFile {
-    enum class Refusal { None, Empty, Unreadable, TooLarge };
+    using Refusal = chairlink::UpdateFile::Refusal;
     std::optional<QByteArray> data;
     Refusal refusal = Refusal::Unreadable;
 };

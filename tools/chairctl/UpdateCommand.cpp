@@ -3,14 +3,13 @@
 
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <iostream>
 #include <optional>
 
 #include "link/CommandFrames.h"
 #include "link/StatusReport.h"
+#include "link/UpdateFile.h"
 #include "link/UpdateUpload.h"
 #include "tools/chairctl/Arguments.h"
 #include "tools/chairctl/Commands.h"
@@ -46,37 +45,12 @@ constexpr double kPollInterval = 0.2;
 constexpr int kPolls = 4;
 constexpr double kConfirmationWait = 5.0;
 
-// The file's bytes, or why there are none; its size is checked before anything is read.
-std::optional<chairlink::Bytes> readUpdateFile(const std::string& name, std::string& why) {
-    std::error_code error;
-    const auto status = std::filesystem::status(name, error);
-    if (error || !std::filesystem::is_regular_file(status)) {
-        why = "'" + name + "' cannot be read";
-        return std::nullopt;
-    }
-    const auto size = std::filesystem::file_size(name, error);
-    if (!error && size > chairlink::kLargestUpdateFile) {
-        why = "'" + name + "' is larger than 16 MiB";
-        return std::nullopt;
-    }
-    std::ifstream in(name, std::ios::binary);
-    chairlink::Bytes bytes;
-    if (in) {
-        // One byte more than allowed tells a file that grew since it was measured.
-        bytes.resize(chairlink::kLargestUpdateFile + 1);
-        in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
-        bytes.resize(std::size_t(in.gcount()));
-    }
-    if (!in && !in.eof()) {
-        why = "'" + name + "' cannot be read";
-    } else if (bytes.size() > chairlink::kLargestUpdateFile) {
-        why = "'" + name + "' is larger than 16 MiB";
-    } else if (bytes.empty()) {
-        why = "'" + name + "' is empty";
-    } else {
-        return bytes;
-    }
-    return std::nullopt;
+// Why the file was refused, in one line.
+std::string refusalLine(const std::string& name, chairlink::UpdateFile::Refusal refusal) {
+    using Refusal = chairlink::UpdateFile::Refusal;
+    if (refusal == Refusal::TooLarge) return "'" + name + "' is larger than 16 MiB";
+    if (refusal == Refusal::Empty) return "'" + name + "' is empty";
+    return "'" + name + "' cannot be read";
 }
 
 std::string minutesAndSeconds(double seconds) {
@@ -146,9 +120,9 @@ int runUpdate(std::vector<std::string> args, Streams io) {
         if (!seconds) return fail(io.err, "bad --timeout '" + *text + "'", kUsage);
         timeout = *seconds;
     }
-    std::string why;
-    const auto file = readUpdateFile(read.positional.front(), why);
-    if (!file) return fail(io.err, why, kFailed);
+    const auto file = chairlink::readUpdateFile(read.positional.front());
+    if (!file.bytes)
+        return fail(io.err, refusalLine(read.positional.front(), file.refusal), kFailed);
 
     LogRouting logs(io.err, read.isSet("verbose"));
     enum class Phase { Connecting, Checking, Sending, Confirming } phase = Phase::Connecting;
@@ -187,7 +161,7 @@ int runUpdate(std::vector<std::string> args, Streams io) {
             case Phase::Checking:
                 if (checked) {
                     progress->start();
-                    const auto start = controller.update(*file, progress);
+                    const auto start = controller.update(*file.bytes, progress);
                     if (start != chairlink::UploadStart::Started) {
                         failure = "the link went before the update could start";
                         return false;
