@@ -44,6 +44,7 @@ WindowChoice chooseWindow(const LaunchOptions& options, const DisplayFacts& disp
     choice.screen = tk::Screen::resolve(options.idiom, options.measures, displayIdiom, area);
     choice.placement.fullScreen = fullScreen;
     choice.placement.largest = display.size;
+    choice.placement.followsShape = !options.measures;
     if (!area.isEmpty() && !display.size.isEmpty()) {
         choice.placement.size = fullScreen
                                     ? display.size
@@ -54,6 +55,7 @@ WindowChoice chooseWindow(const LaunchOptions& options, const DisplayFacts& disp
 
 WindowChoice scriptWindow(const LaunchOptions& options) {
     WindowChoice choice;
+    choice.placement.followsShape = !options.measures;
     if (!options.window) {
         choice.screen = tk::Screen::resolve(options.idiom, options.measures, tk::Idiom::Phone, {});
         return choice;
@@ -62,7 +64,7 @@ WindowChoice scriptWindow(const LaunchOptions& options) {
     const QSize size = pixels.toSize();
     choice.screen = tk::Screen::resolve(options.idiom, options.measures,
                                         tk::Screen::idiomFor({}, size), pixels);
-    choice.placement = {size, false, size};
+    choice.placement = {size, false, size, !options.measures};
     return choice;
 }
 

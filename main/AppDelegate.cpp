@@ -51,10 +51,22 @@ bool AppDelegate::didFinishLaunching(const QString& windowTitle) {
     linkTitle_ = std::make_unique<LinkTitle>(
         *host_, windowTitle, env_.notifications, env_.dispatch, env_.languages,
         [root = rootviewCtrl_.get()] { return root->languageFlag(); });
+    if (env_.runtime.window().followsShape)
+        host_->setReshape([this](QSize window) { reshape(window); });
     setUpKeyboard(*window_, *rootviewCtrl_);
     window_->show();
     host_->open(env_.runtime.window());
     return true;
+}
+
+void AppDelegate::reshape(QSize window) {
+    const tk::Screen now = env_.runtime.screen();
+    const tk::Screen next = tk::Screen::forWindow(now.idiom, QSizeF(window));
+    if (window.isEmpty() || next.L == now.L) return;
+    env_.runtime.setScreen(next);
+    window_->resize(next.windowSize());
+    navigation_->setGeometry(window_->rect());
+    rootviewCtrl_->relayOut();
 }
 
 }  // namespace mainscreen

@@ -37,6 +37,10 @@ public:
     tk::NavigationController* navigationController() const { return navigation_; }
 
 private:
+    // The window's new shape (device-independent pixels): the screens take the L it gives
+    // and are laid out again, keeping everything they show and hold.
+    void reshape(QSize window);
+
     MainScreenEnvironment env_;
     std::shared_ptr<RootViewController> rootviewCtrl_;
     std::unique_ptr<tk::ScaledWindow> host_;

@@ -6,6 +6,7 @@
 #include "main/RootViewController.h"
 #include "main/ViewTags.h"
 #include "main/panelkit/Controls.h"
+#include "main/toolkit/Animator.h"
 #include "main/toolkit/ImageButton.h"
 #include "main/toolkit/Label.h"
 #include "main/toolkit/Runtime.h"
@@ -33,11 +34,10 @@ struct RootViewController::MainViewLayout {
     QRect hintLine;
 };
 
-void RootViewController::InitWithMainView() {
-    const auto s = env_.runtime.screen();
+RootViewController::MainViewLayout RootViewController::phoneLayout(const tk::Screen& s) {
     const int L = s.L, S = s.S;
     const bool wide = L > 500;
-    buildMainView({
+    return {
         .tablet = false,
         .menuButton = wide ? QRect(-15, 0, 115, 80) : QRect(-20, 0, 109, 80),
         .menuCaption = QRect(25, 37, 60, 13),
@@ -53,13 +53,12 @@ void RootViewController::InitWithMainView() {
         .firstQuickKey = QRect(L - 60, 45, 60, 43),
         .quickKeyStep = 47,
         .hintLine = QRect(wide ? 110 : 90, 292, wide ? 345 : 300, 20),
-    });
+    };
 }
 
-void RootViewController::InitWithMainView2() {
-    const auto s = env_.runtime.screen();
+RootViewController::MainViewLayout RootViewController::tabletLayout(const tk::Screen& s) {
     const int L = s.L, S = s.S;
-    buildMainView({
+    return {
         .tablet = true,
         .menuButton = QRect(-30, 0, 215, 160),
         .menuCaption = QRect(55, 70, 100, 25),
@@ -75,7 +74,55 @@ void RootViewController::InitWithMainView2() {
         .firstQuickKey = QRect(L - 120, 120, 120, 90),
         .quickKeyStep = 100,
         .hintLine = QRect(200, 700, 620, 40),
-    });
+    };
+}
+
+void RootViewController::InitWithMainView() {
+    buildMainView(phoneLayout(env_.runtime.screen()));
+}
+
+void RootViewController::InitWithMainView2() {
+    buildMainView(tabletLayout(env_.runtime.screen()));
+}
+
+QWidget* RootViewController::ownView(int tag) const {
+    if (!isViewLoaded()) return nullptr;
+    QWidget* root = const_cast<RootViewController*>(this)->view();
+    for (auto* child : root->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (tk::tagOf(child) == tag) return child;
+    return nullptr;
+}
+
+void RootViewController::placeMainView() {
+    const tk::Screen s = env_.runtime.screen();
+    QWidget* root = view();
+    const auto place = [](QWidget* view, const QRect& frame) {
+        if (view) view->setGeometry(frame);
+    };
+    const auto named = [root](const char* name) {
+        return root->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
+    };
+    const QRect whole(0, 0, s.L, s.S + tk::Screen::kStatusBar);
+    place(ownView(kLogoTag), whole);
+    place(ownView(kBackgroundTag), whole);
+    const MainViewLayout layout = s.isTablet() ? tabletLayout(s) : phoneLayout(s);
+    place(named(kMenuButtonName), layout.menuButton);
+    place(titleLabel_, layout.title);
+    place(ownView(kServiceCaptionTag), layout.serviceCaption);
+    place(named(kServiceButtonName), layout.serviceButton);
+    place(ownView(kPowerButtonTag), layout.powerButton);
+    place(ownView(kSettingCaptionTag), layout.settingCaption);
+    place(named(kSettingsButtonName), layout.settingButton);
+    for (int i = 0; i < kQuickKeyCount; ++i)
+        place(ownView(quickKeyTag(i)), layout.firstQuickKey.translated(0, layout.quickKeyStep * i));
+    place(ownView(kHintLineTag), layout.hintLine);
+    // The phone's menu stands a little further in on wide screens; one on its way is left to
+    // arrive.
+    tk::Animator& animator = env_.runtime.animator();
+    if (menuView_ && !s.isTablet() && !animator.isAnimating(menuView_)) {
+        const QRect frame = animator.finalFrame(menuView_);
+        place(menuView_, QRect(s.L > 500 ? 10 : 2, frame.y(), frame.width(), frame.height()));
+    }
 }
 
 // The order is the stacking order: what is made first lies at the back.
@@ -85,7 +132,8 @@ void RootViewController::buildMainView(const MainViewLayout& layout) {
     const auto s = env_.runtime.screen();
 
     InitWithMessage();
-    panels::makeImageView(root, QRect(0, 0, s.L, s.S + tk::Screen::kStatusBar), bundle, "bg");
+    panels::makeImageView(root, QRect(0, 0, s.L, s.S + tk::Screen::kStatusBar), bundle, "bg", false,
+                          kBackgroundTag);
 
     InitWithMenuView();
     menuView_->setLanguageForModeView(languageFlag_);
@@ -136,11 +184,11 @@ void RootViewController::buildMainView(const MainViewLayout& layout) {
 }
 
 void RootViewController::buildQuickKeys(const MainViewLayout& layout) {
-    static const char* const kPictures[5] = {
+    static const char* const kPictures[kQuickKeyCount] = {
         "layout_general_auto_off", "layout_general_foot_up_off", "layout_general_foot_down_off",
         "layout_general_heart_down_off", "layout_general_heart_up_off"};
-    for (int i = 0; i < 5; ++i) {
-        const int tag = i == 0 ? kAutoKeyTag : i + 1;
+    for (int i = 0; i < kQuickKeyCount; ++i) {
+        const int tag = quickKeyTag(i);
         auto* key = panels::makeImageButton(
             view(), layout.firstQuickKey.translated(0, layout.quickKeyStep * i),
             env_.runtime.bundle(), kPictures[i], tag);

@@ -34,6 +34,7 @@ namespace tk {
 class ImageButton;
 class MediaVolume;
 class RepeatingTimer;
+struct Screen;
 class Runtime;
 }  // namespace tk
 namespace widgets {
@@ -88,6 +89,9 @@ public:
     void InitWithMainView();   // phone
     void InitWithMainView2();  // tablet
     void InitWithMessage();
+    // The screen took another L: every control and open panel goes to its place for it, and
+    // nothing shown or held changes.
+    void relayOut();
     // Without a link: the connection alert. With one: switches the chair off (50) or on (51).
     void powerButtonClicked();
     // 0 "layout_power_off", 1 "layout_power_on"; other indices leave the picture.
@@ -228,7 +232,13 @@ protected:
 private:
     // Builder steps shared by both idioms; the numbers differ.
     struct MainViewLayout;
+    static MainViewLayout phoneLayout(const tk::Screen& screen);
+    static MainViewLayout tabletLayout(const tk::Screen& screen);
     void buildMainView(const MainViewLayout& layout);
+    // The fixed controls to their frames for the present measures.
+    void placeMainView();
+    // The root view's own child tagged `tag` (panels and the menu reuse small tags).
+    QWidget* ownView(int tag) const;
     void buildQuickKeys(const MainViewLayout& layout);
     void setTitleKeys();
     void setHintKeys();

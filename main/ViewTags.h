@@ -9,8 +9,14 @@ inline constexpr int kMenuCaptionTag = 70;
 inline constexpr int kServiceCaptionTag = 71;
 inline constexpr int kSettingCaptionTag = 72;
 inline constexpr int kLogoTag = 80;
+inline constexpr int kBackgroundTag = 81;
 inline constexpr int kHintLineTag = 110;
 inline constexpr int kAutoKeyTag = 200;
+// The quick keys from the top: the auto key, then the hold keys tagged 2 to 5.
+inline constexpr int kQuickKeyCount = 5;
+constexpr int quickKeyTag(int index) {
+    return index == 0 ? kAutoKeyTag : index + 1;
+}
 
 // Panels in the working area.
 inline constexpr int kAutoPanelTag = 100;

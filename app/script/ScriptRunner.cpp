@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QPixmap>
+#include <QRegularExpression>
 #include <QStringList>
 #include <cmath>
 
@@ -19,6 +20,7 @@
 #include "main/toolkit/ListView.h"
 #include "main/toolkit/MediaVolume.h"
 #include "main/toolkit/NavigationController.h"
+#include "main/toolkit/ScaledWindow.h"
 #include "main/toolkit/ViewAttributes.h"
 
 namespace script {
@@ -83,6 +85,8 @@ Failure ScriptRunner::perform(const QString& rawLine) {
         world_.chair().setFaults(faults);
     } else if (verb == "radio") {
         failure = radio(rest);
+    } else if (verb == "window") {
+        failure = resizeWindow(rest);
     } else if (verb == "row") {
         failure = selectRow(rest);
     } else if (verb == "back" && rest.isEmpty()) {
@@ -107,6 +111,15 @@ Failure ScriptRunner::perform(const QString& rawLine) {
     }
     if (failure) return failure;
     world_.settle();
+    return std::nullopt;
+}
+
+// The user drags the window to another size (device-independent pixels).
+Failure ScriptRunner::resizeWindow(const QString& size) {
+    static const QRegularExpression pattern("^(\\d{3,4})x(\\d{3,4})$");
+    const auto match = pattern.match(size);
+    if (!match.hasMatch()) return "window needs WxH in pixels, not \"" + str(size) + "\"";
+    world_.app().hostWindow()->resize(match.captured(1).toInt(), match.captured(2).toInt());
     return std::nullopt;
 }
 

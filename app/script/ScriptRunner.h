@@ -19,8 +19,8 @@ class ScriptWorld;
 
 // Runs a script against a launched ScriptWorld, one verb per line ("#" starts a comment):
 // wait S, tap|down|up|exit PATH, touch N down|move|tap WHERE, touch N up, touch cancel,
-// chair XX XX ..., link down|up, row N, back, dismiss, dump FILE, shot FILE, say TEXT. Output of
-// "say" (and the world's chair-got lines) go to `out`.
+// chair XX XX ..., link down|up, window WxH, row N, back, dismiss, dump FILE, shot FILE,
+// say TEXT. Output of "say" (and the world's chair-got lines) go to `out`.
 class ScriptRunner {
 public:
     ScriptRunner(ScriptWorld& world, std::ostream& out);
@@ -46,6 +46,7 @@ private:
     std::optional<std::string> notifyFromChair(const QString& bytes);
     std::optional<std::string> link(const QString& state);
     std::optional<std::string> radio(const QString& pace);
+    std::optional<std::string> resizeWindow(const QString& size);
     std::optional<std::string> selectRow(const QString& row);
     std::optional<std::string> back();
     std::optional<std::string> dismiss();

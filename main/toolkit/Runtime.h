@@ -41,6 +41,8 @@ public:
     UserDefaults& defaults() { return defaults_; }
     Bundle& bundle() { return bundle_; }
     const Screen& screen() const { return screen_; }
+    // The window took another shape: what is laid out from now on follows the new measures.
+    void setScreen(const Screen& screen) { screen_ = screen; }
     const WindowPlacement& window() const { return window_; }
     DelayedCalls& delayedCalls() { return delayedCalls_; }
     Animator& animator() { return animator_; }

@@ -102,6 +102,7 @@ bool ScaledWindow::event(QEvent* event) {
 
 void ScaledWindow::resizeEvent(QResizeEvent* event) {
     QGraphicsView::resizeEvent(event);
+    if (reshape_) reshape_(viewport()->size());
     fit();
 }
 

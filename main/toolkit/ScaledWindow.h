@@ -4,6 +4,7 @@
 #include <QGraphicsView>
 #include <QPointer>
 #include <QSize>
+#include <functional>
 
 class QGraphicsProxyWidget;
 
@@ -13,11 +14,13 @@ class TouchRouter;
 
 // How the window opens: its size in device-independent pixels (empty: the screens' own size
 // in points, at scale 1), full screen or not, and the largest it can become (the display),
-// which bounds the pixels a picture may need.
+// which bounds the pixels a picture may need. The screens take the window's shape at every
+// resize unless their measures were given.
 struct WindowPlacement {
     QSize size;
     bool fullScreen = false;
     QSize largest;
+    bool followsShape = false;
 };
 
 // The one window: it shows the screens, laid out in points, scaled by one factor so that
@@ -41,6 +44,9 @@ public:
     QPointF windowPoint(QPointF contentPoint) const;
     void setMarginColour(const QColor& colour);
     void toggleFullScreen();
+    // Told the window's new size (device-independent pixels) at every resize, before the
+    // screens are scaled into it: the screens may take the new shape first.
+    void setReshape(std::function<void(QSize)> reshape) { reshape_ = std::move(reshape); }
 
     // Opens as `placement` says.
     void open(const WindowPlacement& placement);
@@ -57,6 +63,7 @@ private:
     QPointer<QWidget> content_;
     QGraphicsProxyWidget* proxy_;
     TouchRouter* router_;
+    std::function<void(QSize)> reshape_;
 };
 
 }  // namespace tk

@@ -238,6 +238,33 @@ TEST_F(ScriptModeTest, EverySizeFillsItsWindowAtOneScale) {
     }
 }
 
+// A window dragged to another shape shows what a window opened at that shape shows after the
+// same steps: every frame for the new L, every page, picture and text kept.
+TEST_F(ScriptModeTest, ADraggedWindowIsLaidOutAsIfItHadOpenedAtItsNewShape) {
+    const struct {
+        const char* steps;
+        QStringList from, to;
+        int L;
+    } cases[] = {
+        {"tap menu-button\nwait 0.5\ntap menu/2\ntap 101/23\n",
+         {"--window", "800x480"},
+         {"--window", "1024x768", "--idiom", "phone"},
+         480},
+        {"tap 50\nwait 8\ntap service-button\ntap 107/6\nwait 1\n",
+         {"--window", "1280x800", "--chair", "simulated"},
+         {"--window", "1024x768", "--chair", "simulated"},
+         1024},
+    };
+    for (const auto& c : cases) {
+        const QString steps = QString("wait 5\n") + c.steps;
+        ASSERT_EQ(run(steps + "window 1024x768\ndump dragged.json\n", c.from).exitCode, 0);
+        ASSERT_EQ(run(steps + "dump opened.json\n", c.to).exitCode, 0);
+        const QJsonObject dragged = dumped("dragged.json");
+        EXPECT_EQ(dragged["frame"].toArray(), (QJsonArray{0, 0, c.L, c.L == 480 ? 320 : 768}));
+        EXPECT_EQ(dragged["children"], dumped("opened.json")["children"]) << c.steps;
+    }
+}
+
 TEST_F(ScriptModeTest, FirstLineThatCannotBeDoneEndsTheRunWithOneLine) {
     Outcome result = run("say a\nwiggle 3\nsay b\n");
     EXPECT_EQ(result.exitCode, 2);
