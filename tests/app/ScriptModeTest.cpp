@@ -35,18 +35,13 @@ Answer answer(std::vector<std::string> arguments) {
 }
 
 TEST(CommandLine, HelpAndVersionAreAnsweredWhateverElseIsGivenAndOptionsRunTheApp) {
-    const Answer help = answer({"--chair", "simulated", "--help", "--bogus"});
-    EXPECT_EQ(help.code, 0);
-    EXPECT_NE(help.out.find("--script FILE"), std::string::npos);
-    const Answer version = answer({"--version"});
-    EXPECT_EQ(version.code, 0);
-    EXPECT_EQ(version.out, std::string("massage-remote ") + app::appVersion() + "\n");
-    // Known options and Qt's own run the app.
+    // What they print is the install test's, which runs the installed program.
+    for (const char* asked : {"--help", "--version"})
+        EXPECT_EQ(answer({"--chair", "simulated", asked, "--bogus"}).code, 0) << asked;
+    // Known options and Qt's own run the app; the launch options' own test reads the others.
     for (const auto& arguments : std::vector<std::vector<std::string>>{
              {},
-             {"--chair", "bluetooth", "--idiom=tablet", "--screen", "1024x768"},
-             {"--script", "tour.script", "--home", "/tmp", "--log", "x.log", "--volume", "0.5"},
-             {"-platform", "offscreen", "--settings", "a.ini"}}) {
+             {"--script", "tour.script", "--log", "x.log", "--volume", "0.5", "-platform", "x"}}) {
         const Answer a = answer(arguments);
         EXPECT_EQ(a.code, std::nullopt) << a.err;
         EXPECT_EQ(a.err, "");
@@ -156,11 +151,6 @@ TEST_F(ScriptModeTest, KeysPanelCodesAndChairBytesInOrderAndLinkDownBringsTheAle
     EXPECT_FALSE(child(screen, 107).isEmpty()) << "the service panel stays";
     EXPECT_EQ(screen["navigationBarHidden"].toBool(), true);
     EXPECT_EQ(screen["navigation"].toArray().size(), 1);
-    const QJsonObject power = child(screen, 50);
-    EXPECT_EQ(power["class"].toString(), "ImageButton");
-    EXPECT_EQ(power["image"].toString(), "layout_power_off");
-    EXPECT_EQ(power["frame"].toArray(), (QJsonArray{12, 280, 55, 40}));
-    EXPECT_TRUE(power["touchable"].toBool());
 }
 
 TEST_F(ScriptModeTest, TheSimulatedChairAnswersScrollsItsHintMeasuresAndTakesUpAndDown) {
@@ -175,16 +165,14 @@ TEST_F(ScriptModeTest, TheSimulatedChairAnswersScrollsItsHintMeasuresAndTakesUpA
         << result.out.toStdString();
 
     // The hint line's dump carries its scrolling state: the chair's long English hint moves.
+    // How the label scrolls is its own test.
     const QJsonObject screen = dumped("hint.json");
     const QJsonObject hint = child(screen, 110);
     ASSERT_EQ(hint["class"].toString(), "MarqueeLabel");
     EXPECT_FALSE(screen["hint"].toString().isEmpty());
     EXPECT_EQ(hint["marqueeType"].toInt(), 2);
-    const double textWidth = hint["textWidth"].toDouble();
-    EXPECT_GT(textWidth, 345 - 2 * 10);  // too wide for the line, so it scrolls
-    EXPECT_NEAR(hint["animationDuration"].toDouble(), (textWidth + 10 + 50) / 100.0, 1e-6);
+    EXPECT_GT(hint["textWidth"].toDouble(), 345 - 2 * 10);  // too wide for the line, so it scrolls
     EXPECT_TRUE(hint["awayFromHome"].toBool());
-    EXPECT_FALSE(hint["labelize"].toBool());
 
     // The media volume starts where it is told, and another program may set it.
     EXPECT_DOUBLE_EQ(screen["volume"].toDouble(), 0.3);
@@ -223,9 +211,6 @@ TEST_F(ScriptModeTest, EverySizeFillsItsWindowAtOneScale) {
         double scale;
         int L, height;
     } sizes[] = {{"800x480", 1.5, 533, 320},
-                 {"1024x600", 1.875, 546, 320},
-                 {"1280x800", 800 / 768.0, 1228, 768},
-                 {"1366x768", 1, 1366, 768},
                  {"1920x1080", 1080 / 768.0, 1365, 768},
                  {"2000x600", 1.875, 568, 320}};
     for (const auto& size : sizes) {
@@ -286,10 +271,10 @@ TEST_F(ScriptModeTest, FirstLineThatCannotBeDoneEndsTheRunWithOneLine) {
     }
 }
 
-// An update at a radio's pace (20 pieces, one per 30 ms event): progress while it goes, a
-// second press that does nothing, the 5-second wait counted from the last piece, and a link
-// lost on the way.
-TEST_F(ScriptModeTest, AnUpdateAtTheRadiosPaceCanBeWatchedPressedAgainWaitedForAndCutOff) {
+// An update at a radio's pace (20 pieces, one per 30 ms event): progress while it goes, and a
+// second press that does nothing. The wait for the chair's verdict and a link lost on the way
+// are the file chooser's tests.
+TEST_F(ScriptModeTest, AnUpdateGoesAtTheRadiosPaceAndASecondPressDoesNothing) {
     QFile file(dir.filePath("fw.bin"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(QByteArray(20 * 102, 'u'));
@@ -297,20 +282,12 @@ TEST_F(ScriptModeTest, AnUpdateAtTheRadiosPaceCanBeWatchedPressedAgainWaitedForA
     const Outcome result =
         run("wait 5\ntap service-button\ntap 107/6\nchair AA 55 01 B1 B2 0D 0A\ntap 107/9\nrow 1\n"
             "radio 30 1\nsay press\ntap 107/8\nwait 0.315\ndump sending.json\n"
-            "tap 107/8\nsay again\nwait 0.4\ndump sent.json\n"
-            "wait 4.8\ndump waiting.json\nwait 0.2\ndump verdict.json\n"
-            "chair AA 55 A5 5A 00 00 00 FF 0D 0A\nwait 0.1\n"
-            "say third\ntap 107/8\nwait 0.315\nlink down\ndump lost.json\n",
+            "tap 107/8\nsay again\nwait 0.4\ndump sent.json\n",
             inEnglish());
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
-    const auto pieces = [&](const char* from, const char* to) {
-        const int start = result.out.indexOf(from);
-        const int end = to ? result.out.indexOf(to, start) : result.out.size();
-        return result.out.mid(start, end - start).count("chair-got 75 75");
-    };
-    EXPECT_EQ(pieces("press\n", "again\n"), 10);  // a piece per 30 ms, the press no more
-    EXPECT_EQ(pieces("again\n", "third\n"), 10);
-    EXPECT_EQ(pieces("third\n", nullptr), 10);  // then the link went
+    const int again = result.out.indexOf("again\n");
+    EXPECT_EQ(result.out.left(again).count("chair-got 75 75"), 10);  // a piece per 30 ms
+    EXPECT_EQ(result.out.mid(again).count("chair-got 75 75"), 10);   // the press no more
     const auto progress = [&](const char* dump) {
         const std::function<QString(const QJsonObject&)> in = [&](const QJsonObject& view) {
             if (view["class"].toString() == "UploadProgressView") return view["text"].toString();
@@ -321,33 +298,26 @@ TEST_F(ScriptModeTest, AnUpdateAtTheRadiosPaceCanBeWatchedPressedAgainWaitedForA
         const QJsonObject screen = dumped(dump);
         return (in(screen) + " | " + screen["hint"].toString()).toStdString();
     };
-    const std::string sent = "Update sent; waiting for the chair to confirm it\u2026";
-    const std::string verdict =
-        "No confirmation from the chair within 5 seconds; the update may have failed. Please "
-        "try again.";
     EXPECT_EQ(progress("sending.json"),
               "50 % \u00b7 1020 / 2040 B | The link check succeeded. You can now choose an "
               "update file.");
-    EXPECT_EQ(progress("sent.json"), "100 % \u00b7 2040 / 2040 B | " + sent);
-    EXPECT_EQ(progress("waiting.json"), "100 % \u00b7 2040 / 2040 B | " + sent);
-    EXPECT_EQ(progress("verdict.json"), "100 % \u00b7 2040 / 2040 B | " + verdict);
-    EXPECT_EQ(progress("lost.json"), "50 % \u00b7 1020 / 2040 B | " + verdict);
+    EXPECT_EQ(
+        progress("sent.json"),
+        "100 % \u00b7 2040 / 2040 B | Update sent; waiting for the chair to confirm it\u2026");
 }
 
 TEST_F(ScriptModeTest, WithoutADisplayTheAppSaysSoInOneLineAndAnyOfTheVariablesCounts) {
     const char* names[3] = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"};
-    auto env = QProcessEnvironment::systemEnvironment();
+    const auto system = QProcessEnvironment::systemEnvironment();
+    auto env = system;
     for (const char* name : names) env.remove(name);
     const Outcome result = start({}, env);
     EXPECT_NE(result.exitCode, 0);
     EXPECT_EQ(result.err.count('\n'), 1);
     EXPECT_TRUE(result.err.contains("no display")) << result.err.toStdString();
 
-    QByteArray saved[3];
-    for (int i = 0; i < 3; ++i) {
-        saved[i] = qgetenv(names[i]);
-        qunsetenv(names[i]);
-    }
+    // In process, each alone; the test's own are put back after.
+    for (const char* name : names) qunsetenv(name);
     EXPECT_FALSE(app::hasDisplay());
     for (const char* name : names) {
         qputenv(name, "x");
@@ -356,8 +326,8 @@ TEST_F(ScriptModeTest, WithoutADisplayTheAppSaysSoInOneLineAndAnyOfTheVariablesC
         EXPECT_FALSE(app::hasDisplay()) << "empty " << name;
         qunsetenv(name);
     }
-    for (int i = 0; i < 3; ++i)
-        if (!saved[i].isNull()) qputenv(names[i], saved[i]);
+    for (const char* name : names)
+        if (system.contains(name)) qputenv(name, system.value(name).toLocal8Bit());
 }
 
 }  // namespace

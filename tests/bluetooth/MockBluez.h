@@ -100,11 +100,6 @@ public:
     unsigned callCount(const QString& object, const QString& method) {
         return callMock("CallCount", {path(object), method}).arguments().value(0).toUInt();
     }
-    bool isConnected(const QString& device) {
-        QDBusReply<QDBusVariant> reply = call(device, "org.freedesktop.DBus.Properties", "Get",
-                                              {QString("org.bluez.Device1"), QString("Connected")});
-        return reply.isValid() && reply.value().variant().toBool();
-    }
     void setPowered(bool on) {
         call(QString("/org/bluez/") + kAdapter, "org.freedesktop.DBus.Properties", "Set",
              {QString("org.bluez.Adapter1"), QString("Powered"),
