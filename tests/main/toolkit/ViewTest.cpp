@@ -116,17 +116,12 @@ TEST_F(ViewTouchTest, ButtonsGetTapsOnlyUnderShownParentsAndImageViewsThatTakeTo
 }
 
 // An alert over a screen that holds the power button.
-struct AlertViewTest : ViewTouchTest {
-    QWidget* screen = new QWidget(&window);
-    tk::ImageButton* power = new tk::ImageButton(screen);
-    AlertViewTest() {
-        screen->setGeometry(window.rect());
-        power->setGeometry(12, 160, 55, 40);
-        screen->show();
-    }
-};
-
-TEST_F(AlertViewTest, ShowsWithoutBlockingStaysInFrontStacksAndItsButtonDismissesIt) {
+TEST_F(ViewTouchTest, AlertShowsWithoutBlockingStaysInFrontStacksAndItsButtonDismissesIt) {
+    auto* screen = new QWidget(&window);
+    screen->setGeometry(window.rect());
+    auto* power = new tk::ImageButton(screen);
+    power->setGeometry(12, 160, 55, 40);
+    screen->show();
     EXPECT_EQ(target({20, 170}), power);
     auto* alert = tk::AlertView::show(power, "Error", "Please connect to the massage chair!", "OK");
     // Reaching this line at all means show() did not wait for the button.
