@@ -27,11 +27,8 @@ struct LanguageKey {
 // The keys of the language files, each with the place where its text shows.
 inline std::vector<LanguageKey> languageKeys() {
     std::vector<LanguageKey> keys;
-    for (const QString& line : listLines("language-keys.txt")) {
-        const qsizetype tab = line.indexOf('\t');
-        keys.push_back(
-            {tab < 0 ? line : line.left(tab), tab < 0 ? QString() : line.mid(tab + 1).trimmed()});
-    }
+    for (const QString& line : listLines("language-keys.txt"))
+        keys.push_back({line.section('\t', 0, 0), line.section('\t', 1).trimmed()});
     return keys;
 }
 
