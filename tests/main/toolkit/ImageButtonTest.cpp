@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QMouseEvent>
 #include <QWidget>
 #include <functional>
 #include <map>
@@ -12,6 +11,7 @@
 
 #include "main/toolkit/Tag.h"
 #include "main/toolkit/ViewAttributes.h"
+#include "support/Mouse.h"
 
 namespace {
 
@@ -35,12 +35,7 @@ struct ImageButtonTest : ::testing::Test {
     void record(const std::string& what, tk::ImageButton& sender) {
         events.push_back(what + std::to_string(tk::tagOf(&sender)));
     }
-    void mouse(QEvent::Type type, QPoint pos) {
-        QMouseEvent event(type, pos, button->mapToGlobal(pos), Qt::LeftButton,
-                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
-                          Qt::NoModifier);
-        QApplication::sendEvent(button, &event);
-    }
+    void mouse(QEvent::Type type, QPoint pos) { testsupport::mouse(type, button, pos); }
 };
 
 TEST_F(ImageButtonTest, EachRunOfTouchStepsGivesItsEventsWithTheSender) {
@@ -87,14 +82,13 @@ TEST_F(ImageButtonTest, EachRunOfTouchStepsGivesItsEventsWithTheSender) {
     }
 }
 
-TEST_F(ImageButtonTest, RealMouseEventsMakeTheSameSteps) {
+// A tap through the window is checked with the views' touch targets.
+TEST_F(ImageButtonTest, RealMouseMovesMakeTheSameSteps) {
     mouse(QEvent::MouseButtonPress, {5, 5});
     mouse(QEvent::MouseMove, {30, 5});
     mouse(QEvent::MouseMove, {100, 5});
     mouse(QEvent::MouseButtonRelease, {100, 5});
-    mouse(QEvent::MouseButtonPress, {5, 5});
-    mouse(QEvent::MouseButtonRelease, {6, 6});
-    EXPECT_EQ(events, (Events{"down4", "exit4", "down4", "up4"}));
+    EXPECT_EQ(events, (Events{"down4", "exit4"}));
 }
 
 TEST_F(ImageButtonTest, ActionMayDeleteTheButton) {
