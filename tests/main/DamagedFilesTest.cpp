@@ -83,7 +83,7 @@ TEST(DamagedFiles, MissingOrBrokenLanguageFilesLeaveTheTextsEmptyAndTheAppRuns) 
         rig.start();
         EXPECT_EQ(menuCaption(rig), "");
         rig.root().selectLanguage(1);
-        rig.tap(rig.root().view()->findChild<tk::ImageButton*>(mainscreen::kMenuButtonName));
+        rig.tap(rig.named(mainscreen::kMenuButtonName));
         EXPECT_EQ(rig.root().titleLabel()->text(), "");
         // A missing file is said once, a broken one at every load of it.
         const std::string line =

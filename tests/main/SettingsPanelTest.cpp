@@ -61,21 +61,18 @@ TEST(SettingsPanel, ChoiceTwoShowsTheVolumeAndButtonsThreeAndFourStepByATenthWit
     struct Case {
         float from;
         const char* shown;  // on choosing two
-        int button;         // 0: none
+        int button;
         float to;
         const char* picture;
     };
-    // 0.6 is level 6, which has no picture of its own: a new panel keeps its first one. Above
-    // the normal volume, the way down starts from it.
-    for (const Case c : {Case{0.5f, "setting_volume_4", 0, 0.5f, "setting_volume_4"},
-                         Case{0.6f, "setting_volume_0", 0, 0.6f, "setting_volume_0"},
-                         Case{0.55f, "setting_volume_0", 4, 0.7f, "setting_volume_5"},
-                         Case{0.55f, "setting_volume_0", 3, 0.5f, "setting_volume_4"},
+    // 0.55 is level 6, which has no picture of its own: a new panel keeps its first one. Above
+    // the normal volume, the way down starts from it. Which level has which picture is the
+    // snapping test's.
+    for (const Case c : {Case{0.55f, "setting_volume_0", 4, 0.7f, "setting_volume_5"},
                          Case{1.0f, "setting_volume_7", 4, 1.0f, "setting_volume_7"},
                          Case{0.0f, "setting_volume_0", 3, 0.0f, "setting_volume_0"},
                          Case{0.12f, "setting_volume_1", 3, 0.0f, "setting_volume_0"},
-                         Case{1.3f, "setting_volume_7", 3, 0.9f, "setting_volume_7"},
-                         Case{0.34f, "setting_volume_2", 4, 0.4f, "setting_volume_3"}}) {
+                         Case{1.3f, "setting_volume_7", 3, 0.9f, "setting_volume_7"}}) {
         SCOPED_TRACE(testing::Message() << c.from << " button " << c.button);
         SettingsRig rig;
         rig.volumeIs(c.from);
@@ -84,12 +81,10 @@ TEST(SettingsPanel, ChoiceTwoShowsTheVolumeAndButtonsThreeAndFourStepByATenthWit
         rig.press(2);  // buttons three and four show with the volume
         EXPECT_EQ(rig.volumePicture(), c.shown);
         EXPECT_FLOAT_EQ(rig.volume(), c.from) << "showing changes nothing";
-        if (c.button != 0) rig.press(c.button);
+        rig.press(c.button);
         EXPECT_FLOAT_EQ(rig.volume(), c.to);
         EXPECT_EQ(rig.volumePicture(), c.picture);
-        if (c.button != 0) {
-            EXPECT_TRUE(rig.log.contains(c.button == 3 ? "sub" : "add"));
-        }
+        EXPECT_TRUE(rig.log.contains(c.button == 3 ? "sub" : "add"));
     }
 }
 
@@ -150,9 +145,6 @@ TEST(SettingsPanel, RowOneSwitchesToEnglishInPlaceTheNextStartKeepsItAndAnOddFla
         EXPECT_EQ(again.root().languageFlag(), 1);
         EXPECT_EQ(again.root().viewWithTag<tk::Label>(mainscreen::kMenuCaptionTag)->text(),
                   "en:Menu");
-        again.open();
-        EXPECT_EQ(again.caption(30), "en:languageoption");
-        EXPECT_EQ(again.title(), "en:settingOne");
     }
 
     // A stored flag that is no language starts in Chinese and says so.
@@ -168,40 +160,35 @@ TEST(SettingsPanel, RowOneSwitchesToEnglishInPlaceTheNextStartKeepsItAndAnOddFla
 TEST(SettingsPanel, ItReplacesTheServicePanelAndAMenuPanelReplacesIt) {
     SettingsRig rig;
     rig.start();
-    rig.tap(rig.root().view()->findChild<tk::ImageButton*>(mainscreen::kServiceButtonName));
+    rig.tap(rig.named(mainscreen::kServiceButtonName));
     ASSERT_NE(rig.view(mainscreen::kServicePanelTag), nullptr);
     rig.open();
     EXPECT_EQ(rig.view(mainscreen::kServicePanelTag), nullptr);
     EXPECT_TRUE(rig.root().serviceSettingFlag());
 
-    rig.tap(rig.root().view()->findChild<tk::ImageButton*>(mainscreen::kMenuButtonName));
+    rig.tap(rig.named(mainscreen::kMenuButtonName));
     rig.tap(tk::viewWithTag<tk::ImageButton>(rig.root().menuView(), 2));
     EXPECT_EQ(rig.panel(), nullptr);
     EXPECT_NE(rig.view(mainscreen::kManualPanelTag), nullptr);
 }
 
 TEST(SettingsPanel, LayoutsOfBothIdioms) {
-    struct Case {
-        tk::Screen screen;
-        QRect panel, box, volume, down, up, goBack;
-    };
-    for (const Case& c : {
-             Case{tk::Screen::tablet(), QRect(150, 100, 720, 550), QRect(250, 85, 400, 300),
-                  QRect(330, 205, 240, 60), QRect(290, 210, 50, 50), QRect(560, 210, 50, 50),
-                  QRect(640, 480, 70, 70)},
-             Case{tk::Screen::phone(), QRect(65, 55, 438, 210), QRect(120, 40, 240, 135),
-                  QRect(168, 93, 144, 30), QRect(138, 93, 30, 30), QRect(312, 93, 30, 30),
-                  QRect(388, 170, 40, 40)},
-         }) {
-        SettingsRig rig(c.screen);
+    // The panel, the language list, the volume picture, the steps down and up, go back.
+    const std::pair<tk::Screen, const char*> cases[] = {
+        {tk::Screen::tablet(),
+         "150,100,720,550 255,90,390,290 330,205,240,60 290,210,50,50 "
+         "560,210,50,50 640,480,70,70"},
+        {tk::Screen::phone(),
+         "65,55,438,210 125,45,230,125 168,93,144,30 138,93,30,30 "
+         "312,93,30,30 388,170,40,40"}};
+    for (const auto& [screen, expected] : cases) {
+        SettingsRig rig(screen);
         rig.start();
         rig.open();
-        EXPECT_EQ(rig.panel()->geometry(), c.panel);
-        EXPECT_EQ(rig.panel()->tableView()->geometry(), c.box.adjusted(5, 5, -5, -5));
-        EXPECT_EQ(rig.panel()->imagView1()->geometry(), c.volume);
-        EXPECT_EQ(rig.part(3)->geometry(), c.down);
-        EXPECT_EQ(rig.part(4)->geometry(), c.up);
-        EXPECT_EQ(rig.part(5)->geometry(), c.goBack);
+        EXPECT_EQ(
+            screentest::frames({rig.panel(), rig.panel()->tableView(), rig.panel()->imagView1(),
+                                rig.part(3), rig.part(4), rig.part(5)}),
+            expected);
     }
 }
 

@@ -20,9 +20,7 @@ using service::SettingView;
 struct SettingsRig : screentest::ScreenRig {
     using ScreenRig::ScreenRig;
 
-    tk::ImageButton* settingsButton() {
-        return root().view()->findChild<tk::ImageButton*>(mainscreen::kSettingsButtonName);
-    }
+    tk::ImageButton* settingsButton() { return named(mainscreen::kSettingsButtonName); }
     SettingView* panel() { return root().viewWithTag<SettingView>(mainscreen::kSettingsPanelTag); }
     QWidget* part(int tag) { return panel() ? tk::viewWithTag(panel(), tag) : nullptr; }
     std::string controlPicture(int tag) {
