@@ -398,7 +398,8 @@ TEST(PowerButtonTest, OffSwitchesOnKeepingMenuPanelsOnSwitchesOffClearingThem) {
     EXPECT_NE(rig.view(kAutoPanelTag), nullptr);
     EXPECT_FALSE(rig.view(kInfoPanelTag)->isHidden());
     EXPECT_FALSE(rig.root().menuFlag());
-    EXPECT_EQ(rig.picture(kPowerButtonTag), "layout_power_off") << "the chair's report decides";
+    EXPECT_EQ(rig.button(kPowerButtonTag)->backgroundImage().name(), "layout_power_off")
+        << "the chair's report decides";
 
     rig.root().setPowerState(1);
     rig.tap(rig.button(kPowerButtonTag));

@@ -91,10 +91,6 @@ public:
     tk::ImageButton* named(const char* name) {
         return root().view()->findChild<tk::ImageButton*>(name);
     }
-    QString picture(int tag) {
-        auto* b = button(tag);
-        return b ? b->backgroundImage().name() : QString("(none)");
-    }
 
     void advance(double seconds) { world->advance(seconds); }
     void settle() { world->settle(); }

@@ -134,8 +134,6 @@ TEST(SettingsPanel, RowOneSwitchesToEnglishInPlaceTheNextStartKeepsItAndAnOddFla
         EXPECT_EQ(rig.caption(31), "en:volumeadjust");
         EXPECT_EQ(rig.title(), "en:settingSecond");
         EXPECT_EQ(rig.hint(), "en:hint9");
-        EXPECT_EQ(rig.root().currentTitleNum(), 9);
-        EXPECT_EQ(rig.root().currentHintNum(), 9);
         auto* settingCaption = rig.root().viewWithTag<tk::Label>(mainscreen::kSettingCaptionTag);
         EXPECT_EQ(settingCaption->text(), "en:Setting");
         EXPECT_EQ(tk::viewWithTag<tk::Label>(rig.root().menuView(), 12)->text(), "en:Manual");

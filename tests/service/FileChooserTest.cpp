@@ -101,9 +101,12 @@ TEST(FileChooser, WalksIntoFoldersAndBackAndAPickAfterTheLinkCheckUnlocksTheUpda
     EXPECT_EQ(rig.rows().size(), 4);
 }
 
-TEST(FileChooser, APickBeforeTheLinkCheckOrARefusedFileLeavesTheButtonLocked) {
+// How files are cut into pieces is the link's test, and the wait for the chair's answer after
+// the last piece (and a link lost on the way) script mode's update run; here, that the chosen
+// file gets there, a piece the link refused, and a press without a link.
+TEST(FileChooser, UntilTheLinkCheckAndForARefusedFileTheUpdateIsLockedThenTheFileReachesTheChair) {
     ChooserRig rig;
-    rig.write("fw.bin", 10);
+    const QByteArray file = rig.write("fw.bin", 250);
     rig.write("empty.bin", 0);
     rig.write("huge.bin", 0);
     QFile(rig.home.filePath("huge.bin")).resize(service::FileBrowser::kLargestUpdateFile + 1);
@@ -132,15 +135,7 @@ TEST(FileChooser, APickBeforeTheLinkCheckOrARefusedFileLeavesTheButtonLocked) {
         EXPECT_FALSE(rig.control(ServiecesView::kUpdateTag)->isEnabled()) << name;
         EXPECT_EQ(rig.navigation().depth(), 1) << name;
     }
-}
 
-// How files are cut into pieces is the link's test, and the wait for the chair's answer after
-// the last piece (and a link lost on the way) script mode's update run; here, that the chosen
-// file gets there, a piece the link refused, and a press without a link.
-TEST(FileChooser, TheFileReachesTheChairWholeARefusalEndsItAndWithoutALinkThePressStartsTheWait) {
-    ChooserRig rig;
-    const QByteArray file = rig.write("fw.bin", 250);
-    rig.openService(true);
     rig.choose("fw.bin");
     rig.world->chair().clearWrites();
     rig.tap(rig.control(ServiecesView::kUpdateTag));
