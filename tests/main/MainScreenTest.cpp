@@ -41,7 +41,12 @@ tk::ImageButton* key(ScreenRig& rig, int tag) {
     return nullptr;
 }
 
-TEST(StartupTest, LogoForFiveSecondsThenTheMainScreenAndTheWindowTitleFollowsTheLink) {
+QString labelText(ScreenRig& rig, int tag) {
+    auto* label = rig.root().viewWithTag<tk::Label>(tag);
+    return label ? label->text() : "(none)";
+}
+
+TEST(StartupTest, LogoForFiveSecondsThenTheMainScreenInChineseAndTheWindowTitleFollowsTheLink) {
     ScreenRig rig;
     rig.world->launch();
     QWidget* window = rig.world->app().hostWindow();
@@ -64,6 +69,33 @@ TEST(StartupTest, LogoForFiveSecondsThenTheMainScreenAndTheWindowTitleFollowsThe
     EXPECT_TRUE(rig.root().sessionController()->isConnected());
     EXPECT_EQ(rig.root().titleLabel()->text(), "") << "no title until the chair reports";
     EXPECT_EQ(window->windowTitle(), name + " \u2014 zh:linkConnected");
+
+    // The first start is in Chinese.
+    const auto menuLabel = [&](int tag) {
+        return tk::viewWithTag<tk::Label>(rig.root().menuView(), tag)->text();
+    };
+    EXPECT_EQ((QStringList{labelText(rig, kMenuCaptionTag), labelText(rig, kServiceCaptionTag),
+                           labelText(rig, kSettingCaptionTag), menuLabel(11), menuLabel(14)}),
+              (QStringList{"zh:Menu", "zh:Service", "zh:Setting", "zh:Auto", "zh:Others"}));
+    // Titles and hints go by index in either language; each index is checked where it is
+    // shown, and here the empty key (title 0, hint 19) has its own text.
+    const std::pair<int, const char*> shown[] = {{3, "zh:autoOne"}, {0, "zh:(empty)"}};
+    for (const auto& [index, text] : shown) {
+        rig.root().setWindowTitle(index, 0);
+        EXPECT_EQ(rig.root().titleLabel()->text(), text);
+    }
+    rig.root().changeHintLabel(19, 1);
+    EXPECT_EQ(rig.root().hintLine()->text(), "en:(empty)");
+    rig.root().changeHintLabel(23, 0);
+    EXPECT_EQ(rig.root().hintLine()->text(), "zh:hintFileTooLarge");
+    rig.root().setWindowTitle(24, 1);
+    rig.root().changeHintLabel(20, 1);
+    for (std::int64_t bad : {25, -1}) rig.root().setWindowTitle(bad, 0);
+    for (std::int64_t bad : {25, -1}) rig.root().changeHintLabel(bad, 0);
+    EXPECT_EQ(rig.root().titleLabel()->text(), "en:Automaticother");
+    EXPECT_EQ(rig.root().currentTitleNum(), 24);
+    EXPECT_EQ(rig.root().hintLine()->text(), "en:hint19");
+    EXPECT_EQ(rig.root().currentHintNum(), 20);
 
     auto& chair = rig.world->chair();
     chair.setAdvertising(false);
@@ -173,42 +205,6 @@ INSTANTIATE_TEST_SUITE_P(
                              100,
                              "layout_service_off1"}));
 
-QString labelText(ScreenRig& rig, int tag) {
-    auto* label = rig.root().viewWithTag<tk::Label>(tag);
-    return label ? label->text() : "(none)";
-}
-
-TEST(LanguagesTest, FirstStartIsChineseAndTitlesAndHintsGoByIndexInBothLanguages) {
-    ScreenRig rig;
-    rig.start();
-    const auto menuLabel = [&](int tag) {
-        return tk::viewWithTag<tk::Label>(rig.root().menuView(), tag)->text();
-    };
-    EXPECT_EQ((QStringList{labelText(rig, kMenuCaptionTag), labelText(rig, kServiceCaptionTag),
-                           labelText(rig, kSettingCaptionTag), menuLabel(11), menuLabel(14)}),
-              (QStringList{"zh:Menu", "zh:Service", "zh:Setting", "zh:Auto", "zh:Others"}));
-    // Titles and hints by index are checked where each is shown; the empty key is title 0
-    // and hint 19, hint19 is hint 20.
-    // Either language by index; the empty key has its own text.
-    const std::pair<int, const char*> shown[] = {{3, "zh:autoOne"}, {0, "zh:(empty)"}};
-    for (const auto& [index, text] : shown) {
-        rig.root().setWindowTitle(index, 0);
-        EXPECT_EQ(rig.root().titleLabel()->text(), text);
-    }
-    rig.root().changeHintLabel(19, 1);
-    EXPECT_EQ(rig.root().hintLine()->text(), "en:(empty)");
-    rig.root().changeHintLabel(23, 0);
-    EXPECT_EQ(rig.root().hintLine()->text(), "zh:hintFileTooLarge");
-    rig.root().setWindowTitle(24, 1);
-    rig.root().changeHintLabel(20, 1);
-    for (std::int64_t bad : {25, -1}) rig.root().setWindowTitle(bad, 0);
-    for (std::int64_t bad : {25, -1}) rig.root().changeHintLabel(bad, 0);
-    EXPECT_EQ(rig.root().titleLabel()->text(), "en:Automaticother");
-    EXPECT_EQ(rig.root().currentTitleNum(), 24);
-    EXPECT_EQ(rig.root().hintLine()->text(), "en:hint19");
-    EXPECT_EQ(rig.root().currentHintNum(), 20);
-}
-
 class MenuTest : public ::testing::Test {
 protected:
     explicit MenuTest(tk::Screen screen = tk::Screen::phone()) : rig(screen) { rig.start(); }
@@ -232,7 +228,23 @@ protected:
     ScreenRig rig;
 };
 
-TEST_F(MenuTest, MenuSlidesInOverHalfASecondStaysWithoutAReturnAndSlidesOut) {
+TEST_F(MenuTest, EntriesAreSelectedOneAtATimeAndTheMenuSlidesInAndOutOverHalfASecond) {
+    MenuView& menu = *rig.root().menuView();
+    EXPECT_EQ(menu.currentIndex(), MenuView::kNoEntry);
+    menu.setBtnSel(3);
+    menu.setBtnSel(100);
+    EXPECT_EQ(entryPicture(3), "layout_airpressure_off");
+    EXPECT_EQ(menu.currentIndex(), 3);
+    menu.setBtnSel(2);
+    EXPECT_EQ(entryPicture(2), "layout_manual_on");
+    // Indices that name no entry and are not "none" change nothing.
+    for (std::int64_t odd : {0, 5, 10, -3}) menu.setBtnSel(odd);
+    menu.setBtnToNormal(0);
+    menu.setBtnToNormal(7);
+    EXPECT_EQ(entryPicture(2), "layout_manual_on");
+    EXPECT_EQ(menu.currentIndex(), 2);
+    for (int n : {1, 3, 4}) EXPECT_TRUE(entryPicture(n).endsWith("_off")) << n;
+
     rig.tap(menuButton());
     EXPECT_TRUE(rig.root().currentMenuSate());
     rig.advance(0.25);
@@ -327,24 +339,6 @@ TEST_F(MenuTest, TheSameEntryRebuildsThePanelFromTheRecordsAndAnotherReplacesIt)
     EXPECT_EQ(entryPicture(3), "layout_airpressure_on");
     // The other entries' titles are checked as their panels show the chair's records.
     EXPECT_EQ(rig.root().hintLine()->text(), "zh:hint6");
-}
-
-TEST_F(MenuTest, SelectionRules) {
-    MenuView& menu = *rig.root().menuView();
-    EXPECT_EQ(menu.currentIndex(), MenuView::kNoEntry);
-    menu.setBtnSel(3);
-    menu.setBtnSel(100);
-    EXPECT_EQ(entryPicture(3), "layout_airpressure_off");
-    EXPECT_EQ(menu.currentIndex(), 3);
-    menu.setBtnSel(2);
-    EXPECT_EQ(entryPicture(2), "layout_manual_on");
-    // Indices that name no entry and are not "none" change nothing.
-    for (std::int64_t odd : {0, 5, 10, -3}) menu.setBtnSel(odd);
-    menu.setBtnToNormal(0);
-    menu.setBtnToNormal(7);
-    EXPECT_EQ(entryPicture(2), "layout_manual_on");
-    EXPECT_EQ(menu.currentIndex(), 2);
-    for (int n : {1, 3, 4}) EXPECT_TRUE(entryPicture(n).endsWith("_off")) << n;
 }
 
 TEST_F(MenuTest, RemoveAllViewAndRemoveAllViewTrue) {

@@ -35,10 +35,11 @@ TEST(SettingsPanel, OpensEmptyInPlaceOfTheServicePanelEachChoiceShowsItsGroupAnd
         EXPECT_EQ(rig.controlPicture(2), volume);
         EXPECT_EQ(rig.title(), title);
         EXPECT_EQ(rig.hint(), hint);
-        std::vector<bool> shown = rig.hidden({10, 11, 3, 4});
-        shown.push_back(rig.panel()->tableView()->isHidden());
-        shown.push_back(rig.panel()->imagView1()->isHidden());
-        EXPECT_EQ(shown, hidden);
+        EXPECT_EQ((std::vector<bool>{rig.part(10)->isHidden(), rig.part(11)->isHidden(),
+                                     rig.part(3)->isHidden(), rig.part(4)->isHidden(),
+                                     rig.panel()->tableView()->isHidden(),
+                                     rig.panel()->imagView1()->isHidden()}),
+                  hidden);
     };
     check("setting_lang_off", "setting_volume_off", "zh:settingOne", "zh:hint8",
           {true, true, true, true, true, true});

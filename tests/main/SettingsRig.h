@@ -34,12 +34,6 @@ struct SettingsRig : screentest::ScreenRig {
     std::string volumePicture() { return panel()->imagView1()->image().name().toStdString(); }
     std::string title() { return root().titleLabel()->text().toStdString(); }
     std::string hint() { return root().hintLine()->text().toStdString(); }
-    // Which of these parts are hidden.
-    std::vector<bool> hidden(std::initializer_list<int> tags) {
-        std::vector<bool> flags;
-        for (int tag : tags) flags.push_back(part(tag)->isHidden());
-        return flags;
-    }
 
     void open() {
         tap(settingsButton());

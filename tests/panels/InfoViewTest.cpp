@@ -98,16 +98,13 @@ TEST(InfoView, IndicatorsSumsStartPauseAndLanguageShowTableEntriesAndIgnoreValue
     EXPECT_EQ(time(), "info_digital_0|info_digital_5");
 
     // The zone indicator picks its table by position; values or positions outside change nothing.
-    rig.panel->setImageView8(2, 1);
-    rig.panel->setImageView8(4, 1);
-    rig.panel->setImageView8(1, 4);
-    EXPECT_EQ(rig.image(8), "info_lowerbody_2");
-    rig.panel->setImageView8(3, 2);
-    EXPECT_EQ(rig.image(8), "info_airbags_3");
-    rig.panel->setImageView8(1, 3);
-    EXPECT_EQ(rig.image(8), "info_legs_1");
-    rig.panel->setImageView8(2, 0);
-    EXPECT_EQ(rig.image(8), "info_ico_bg");
+    const std::tuple<int, int, const char*> zones[] = {
+        {2, 1, "info_lowerbody_2"}, {4, 1, "info_lowerbody_2"}, {1, 4, "info_lowerbody_2"},
+        {3, 2, "info_airbags_3"},   {1, 3, "info_legs_1"},      {2, 0, "info_ico_bg"}};
+    for (const auto& [value, position, shown] : zones) {
+        rig.panel->setImageView8(value, position);
+        EXPECT_EQ(rig.image(8), shown) << value << " at " << position;
+    }
 
     // Technique, speed and width are sums of both records (the decoder's test shows them);
     // sums outside the tables, even from corrupted records, leave the indicators alone.
