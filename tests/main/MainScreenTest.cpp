@@ -41,11 +41,6 @@ tk::ImageButton* key(ScreenRig& rig, int tag) {
     return nullptr;
 }
 
-QString labelText(ScreenRig& rig, int tag) {
-    auto* label = rig.root().viewWithTag<tk::Label>(tag);
-    return label ? label->text() : "(none)";
-}
-
 TEST(StartupTest, LogoForFiveSecondsThenTheMainScreenInChineseAndTheWindowTitleFollowsTheLink) {
     ScreenRig rig;
     rig.world->launch();
@@ -74,8 +69,8 @@ TEST(StartupTest, LogoForFiveSecondsThenTheMainScreenInChineseAndTheWindowTitleF
     const auto menuLabel = [&](int tag) {
         return tk::viewWithTag<tk::Label>(rig.root().menuView(), tag)->text();
     };
-    EXPECT_EQ((QStringList{labelText(rig, kMenuCaptionTag), labelText(rig, kServiceCaptionTag),
-                           labelText(rig, kSettingCaptionTag), menuLabel(11), menuLabel(14)}),
+    EXPECT_EQ((QStringList{rig.labelText(kMenuCaptionTag), rig.labelText(kServiceCaptionTag),
+                           rig.labelText(kSettingCaptionTag), menuLabel(11), menuLabel(14)}),
               (QStringList{"zh:Menu", "zh:Service", "zh:Setting", "zh:Auto", "zh:Others"}));
     // Titles and hints go by index in either language; each index is checked where it is
     // shown, and here the empty key (title 0, hint 19) has its own text.

@@ -21,6 +21,7 @@
 #include "main/RootViewController.h"
 #include "main/toolkit/Bundle.h"
 #include "main/toolkit/ImageButton.h"
+#include "main/toolkit/Label.h"
 #include "main/toolkit/Tag.h"
 
 namespace screentest {
@@ -88,6 +89,10 @@ public:
     mainscreen::RootViewController& root() { return world->app().rootviewCtrl(); }
     QWidget* view(int tag) { return root().viewWithTag(tag); }
     tk::ImageButton* button(int tag) { return root().viewWithTag<tk::ImageButton>(tag); }
+    QString labelText(int tag) {
+        auto* label = root().viewWithTag<tk::Label>(tag);
+        return label ? label->text() : "(none)";
+    }
     tk::ImageButton* named(const char* name) {
         return root().view()->findChild<tk::ImageButton*>(name);
     }

@@ -71,7 +71,6 @@ TEST(FileChooser, WalksIntoFoldersAndBackAndAPickAfterTheLinkCheckUnlocksTheUpda
     QDir(rig.home.path()).mkdir("empty");
     rig.openService(true);
     rig.tap(rig.control(ServiecesView::kChooseFileTag));
-    EXPECT_EQ(rig.chooser()->title(), "/");
     EXPECT_EQ(rig.rows(), (QStringList{".hidden", "a", "b.bin", "empty"}));
 
     rig.pick("empty");
@@ -85,8 +84,7 @@ TEST(FileChooser, WalksIntoFoldersAndBackAndAPickAfterTheLinkCheckUnlocksTheUpda
     EXPECT_EQ(rig.root().fileManager().currentDirectoryPath(), QDir::cleanPath(rig.home.path()));
 
     rig.pick("a");
-    EXPECT_EQ(rig.chooser()->title(), "a");
-    // Script mode's dump shows the same.
+    // The titles and the list as script mode's dump shows them.
     const QJsonObject dump = script::dumpScreen(rig.world->app());
     EXPECT_EQ(dump["navigation"].toArray(), (QJsonArray{"", "/", "a"}));
     EXPECT_EQ(dump["list"].toObject()["header"].toString(), "Files");
