@@ -10,18 +10,12 @@
 
 #include "ScreenRig.h"
 #include "main/ViewTags.h"
-#include "main/toolkit/Label.h"
 #include "main/toolkit/UserDefaults.h"
 #include "widgets/MarqueeLabel.h"
 
 namespace {
 
 using screentest::ScreenRig;
-
-QString menuCaption(ScreenRig& rig) {
-    auto* label = rig.root().viewWithTag<tk::Label>(mainscreen::kMenuCaptionTag);
-    return label ? label->text() : "(none)";
-}
 
 QByteArray everyByte() {
     QByteArray bytes;
@@ -53,10 +47,10 @@ TEST(DamagedFiles, ASettingsFileThatCannotBeReadStartsInChineseAndAChoiceLastsOr
             ScreenRig rig(tk::Screen::phone(), settings);
             rig.start();
             EXPECT_EQ(rig.root().languageFlag(), 0);
-            EXPECT_EQ(menuCaption(rig), "zh:Menu");
+            EXPECT_EQ(rig.labelText(mainscreen::kMenuCaptionTag), "zh:Menu");
             rig.root().selectLanguage(1);
             rig.settle();
-            EXPECT_EQ(menuCaption(rig), "en:Menu");
+            EXPECT_EQ(rig.labelText(mainscreen::kMenuCaptionTag), "en:Menu");
             reported = rig.log.contains("UserDefaults: could not write " + settings.toStdString());
         }
         // Either the choice is kept, or the log said it could not be; a folder cannot keep it.
@@ -81,9 +75,9 @@ TEST(DamagedFiles, MissingOrBrokenLanguageFilesLeaveTheTextsEmptyAndTheAppRuns) 
             if (broken && file.open(QIODevice::WriteOnly)) file.write(everyByte());
         }
         rig.start();
-        EXPECT_EQ(menuCaption(rig), "");
+        EXPECT_EQ(rig.labelText(mainscreen::kMenuCaptionTag), "");
         rig.root().selectLanguage(1);
-        rig.tap(rig.root().view()->findChild<tk::ImageButton*>(mainscreen::kMenuButtonName));
+        rig.tap(rig.named(mainscreen::kMenuButtonName));
         EXPECT_EQ(rig.root().titleLabel()->text(), "");
         // A missing file is said once, a broken one at every load of it.
         const std::string line =

@@ -9,7 +9,6 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -89,11 +88,6 @@ struct DecoderRig {
         chair->notify(bytes);
         rt.clock.runDue();
         chair->clearWrites();
-    }
-    void frame(const char* hexBytes) {
-        auto bytes = chairlink::parseHexBytes(hexBytes);
-        if (!bytes) throw std::invalid_argument(std::string("bad hex in test: ") + hexBytes);
-        frame(*bytes);
     }
 
     // A 10-byte status frame with a correct checksum.

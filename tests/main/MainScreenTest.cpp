@@ -20,8 +20,8 @@ namespace {
 
 using namespace mainscreen;
 using screentest::frameOf;
+using screentest::frames;
 using screentest::Frames;
-using screentest::kTitleKeys;
 using screentest::ScreenRig;
 
 // A stand-in for a panel that is on screen under the given tag.
@@ -41,15 +41,12 @@ tk::ImageButton* key(ScreenRig& rig, int tag) {
     return nullptr;
 }
 
-TEST(StartupTest, LogoForFiveSecondsThenTheMainScreenAndTheWindowTitleFollowsTheLink) {
+TEST(StartupTest, LogoForFiveSecondsThenTheMainScreenInChineseAndTheWindowTitleFollowsTheLink) {
     ScreenRig rig;
     rig.world->launch();
     QWidget* window = rig.world->app().hostWindow();
     const QString name = "Massage chair remote (demo chair)";
     EXPECT_EQ(window->windowTitle(), name);
-    auto& nav = *rig.world->app().navigationController();
-    EXPECT_TRUE(nav.isNavigationBarHidden());
-    EXPECT_EQ(nav.depth(), 1);
     auto* logo = qobject_cast<tk::ImageView*>(rig.view(kLogoTag));
     ASSERT_NE(logo, nullptr);
     EXPECT_EQ(logo->geometry(), QRect(0, 0, 568, 320));
@@ -65,9 +62,35 @@ TEST(StartupTest, LogoForFiveSecondsThenTheMainScreenAndTheWindowTitleFollowsThe
     EXPECT_EQ(rig.view(kLogoTag), nullptr);
     ASSERT_NE(rig.root().sessionController(), nullptr);
     EXPECT_TRUE(rig.root().sessionController()->isConnected());
-    EXPECT_EQ(rig.sent(), Frames{frameOf(chairlink::kLinkUpCode)});
     EXPECT_EQ(rig.root().titleLabel()->text(), "") << "no title until the chair reports";
     EXPECT_EQ(window->windowTitle(), name + " \u2014 zh:linkConnected");
+
+    // The first start is in Chinese.
+    const auto menuLabel = [&](int tag) {
+        return tk::viewWithTag<tk::Label>(rig.root().menuView(), tag)->text();
+    };
+    EXPECT_EQ((QStringList{rig.labelText(kMenuCaptionTag), rig.labelText(kServiceCaptionTag),
+                           rig.labelText(kSettingCaptionTag), menuLabel(11), menuLabel(14)}),
+              (QStringList{"zh:Menu", "zh:Service", "zh:Setting", "zh:Auto", "zh:Others"}));
+    // Titles and hints go by index in either language; each index is checked where it is
+    // shown, and here the empty key (title 0, hint 19) has its own text.
+    const std::pair<int, const char*> shown[] = {{3, "zh:autoOne"}, {0, "zh:(empty)"}};
+    for (const auto& [index, text] : shown) {
+        rig.root().setWindowTitle(index, 0);
+        EXPECT_EQ(rig.root().titleLabel()->text(), text);
+    }
+    rig.root().changeHintLabel(19, 1);
+    EXPECT_EQ(rig.root().hintLine()->text(), "en:(empty)");
+    rig.root().changeHintLabel(23, 0);
+    EXPECT_EQ(rig.root().hintLine()->text(), "zh:hintFileTooLarge");
+    rig.root().setWindowTitle(24, 1);
+    rig.root().changeHintLabel(20, 1);
+    for (std::int64_t bad : {25, -1}) rig.root().setWindowTitle(bad, 0);
+    for (std::int64_t bad : {25, -1}) rig.root().changeHintLabel(bad, 0);
+    EXPECT_EQ(rig.root().titleLabel()->text(), "en:Automaticother");
+    EXPECT_EQ(rig.root().currentTitleNum(), 24);
+    EXPECT_EQ(rig.root().hintLine()->text(), "en:hint19");
+    EXPECT_EQ(rig.root().currentHintNum(), 20);
 
     auto& chair = rig.world->chair();
     chair.setAdvertising(false);
@@ -88,11 +111,12 @@ TEST(StartupTest, LogoForFiveSecondsThenTheMainScreenAndTheWindowTitleFollowsThe
     }
 }
 
+// The menu button, title, hint line and closed menu; the captions 70 to 72; the service,
+// power and settings buttons. Then the first quick key and the step down to the next.
 struct Layout {
     tk::Screen screen;
-    QRect menuButton, title, hint, menuFrame;
-    QRect caption70, caption71, caption72;
-    QRect service, power, settings, firstKey;
+    QString frames;
+    QRect firstKey;
     int keyStep;
     QString servicePicture;
 };
@@ -102,16 +126,13 @@ struct Layout {
 Layout phone(int L) {
     const bool wide = L > 500;
     return {{L, 300, tk::Idiom::Phone},
-            wide ? QRect(-15, 0, 115, 80) : QRect(-20, 0, 109, 80),
-            wide ? QRect(135, 10, 300, 30) : QRect(90, 10, 300, 30),
-            wide ? QRect(110, 292, 345, 20) : QRect(90, 292, 300, 20),
-            QRect(wide ? 10 : 0, -600, 66, 285),
-            {25, 37, 60, 13},
-            {L - 65, 23, 60, 13},
-            {L - 65, 303, 60, 13},
-            {L - 68, -2, 63, 52},
-            {12, 280, 55, 40},
-            {L - 67, 270, 60, 50},
+            QString(wide ? "-15,0,115,80 135,10,300,30 110,292,345,20 10,-600,66,285"
+                         : "-20,0,109,80 90,10,300,30 90,292,300,20 0,-600,66,285") +
+                QString(" 25,37,60,13 %1,23,60,13 %1,303,60,13 %2,-2,63,52 12,280,55,40 "
+                        "%3,270,60,50")
+                    .arg(L - 65)
+                    .arg(L - 68)
+                    .arg(L - 67),
             {L - 60, 45, 60, 43},
             47,
             "layout_service_off"};
@@ -125,25 +146,19 @@ TEST_P(LayoutTest, ControlsStandWhereTheLayoutPutsThemAndTheHintLineFitsTheIdiom
     ScreenRig rig(expected.screen);
     rig.start();
     QWidget* root = rig.root().view();
-    const auto named = [&](const char* name) { return root->findChild<tk::ImageButton*>(name); };
-    auto* menuButton = named(kMenuButtonName);
-    ASSERT_NE(menuButton, nullptr);
-    EXPECT_EQ(menuButton->geometry(), expected.menuButton);
+    auto* menuButton = rig.named(kMenuButtonName);
+    MenuView* menu = rig.root().menuView();
+    EXPECT_EQ(frames({menuButton, rig.root().titleLabel(), rig.view(kHintLineTag), menu,
+                      rig.view(kMenuCaptionTag), rig.view(kServiceCaptionTag),
+                      rig.view(kSettingCaptionTag), rig.named(kServiceButtonName),
+                      rig.button(kPowerButtonTag), rig.named(kSettingsButtonName)}),
+              expected.frames);
+    ASSERT_TRUE(menuButton && menu && rig.named(kServiceButtonName) &&
+                rig.named(kSettingsButtonName));
     EXPECT_EQ(menuButton->backgroundImage().name(), "layout_function_off");
-    EXPECT_EQ(rig.root().titleLabel()->geometry(), expected.title);
-    EXPECT_EQ(rig.view(kHintLineTag)->geometry(), expected.hint);
     EXPECT_EQ(rig.view(kMenuCaptionTag)->parentWidget(), menuButton);
-    EXPECT_EQ(rig.view(kMenuCaptionTag)->geometry(), expected.caption70);
-    EXPECT_EQ(rig.view(kServiceCaptionTag)->geometry(), expected.caption71);
-    EXPECT_EQ(rig.view(kSettingCaptionTag)->geometry(), expected.caption72);
-    ASSERT_NE(named(kServiceButtonName), nullptr);
-    EXPECT_EQ(named(kServiceButtonName)->geometry(), expected.service);
-    EXPECT_EQ(named(kServiceButtonName)->backgroundImage().name(), expected.servicePicture);
-    EXPECT_EQ(rig.button(kPowerButtonTag)->geometry(), expected.power);
-    EXPECT_EQ(rig.picture(kPowerButtonTag), "layout_power_off");
-    ASSERT_NE(named(kSettingsButtonName), nullptr);
-    EXPECT_EQ(named(kSettingsButtonName)->geometry(), expected.settings);
-    EXPECT_EQ(named(kSettingsButtonName)->backgroundImage().name(), "layout_setup_off");
+    EXPECT_EQ(rig.named(kServiceButtonName)->backgroundImage().name(), expected.servicePicture);
+    EXPECT_EQ(rig.named(kSettingsButtonName)->backgroundImage().name(), "layout_setup_off");
 
     const int keyTags[5] = {kAutoKeyTag, 2, 3, 4, 5};
     const char* keyPictures[5] = {"layout_general_auto_off", "layout_general_foot_up_off",
@@ -156,9 +171,6 @@ TEST_P(LayoutTest, ControlsStandWhereTheLayoutPutsThemAndTheHintLineFitsTheIdiom
         EXPECT_EQ(k->backgroundImage().name(), keyPictures[i]);
     }
 
-    MenuView* menu = rig.root().menuView();
-    ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(menu->geometry(), expected.menuFrame);
     // Stacking: background at the back, the menu in front of it, the hint line in front.
     const auto children = root->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     ASSERT_GE(children.size(), 3);
@@ -177,75 +189,22 @@ TEST_P(LayoutTest, ControlsStandWhereTheLayoutPutsThemAndTheHintLineFitsTheIdiom
     EXPECT_FALSE(rig.root().currentMenuSate());
 }
 
-INSTANTIATE_TEST_SUITE_P(Screens, LayoutTest,
-                         ::testing::Values(phone(480), phone(500), phone(501), phone(568),
-                                           Layout{{1024, 748, tk::Idiom::Tablet},
-                                                  {-30, 0, 215, 160},
-                                                  {140, 30, 750, 50},
-                                                  {200, 700, 620, 40},
-                                                  {20, -680, 130, 670},
-                                                  {55, 70, 100, 25},
-                                                  {899, 60, 100, 25},
-                                                  {909, 733, 100, 30},
-                                                  {914, 5, 70, 80},
-                                                  {10, 668, 140, 100},
-                                                  {894, 658, 120, 110},
-                                                  {904, 120, 120, 90},
-                                                  100,
-                                                  "layout_service_off1"}));
-
-QString labelText(ScreenRig& rig, int tag) {
-    auto* label = rig.root().viewWithTag<tk::Label>(tag);
-    return label ? label->text() : "(none)";
-}
-
-TEST(LanguagesTest, FirstStartIsChineseAndTitlesAndHintsGoByIndexInBothLanguages) {
-    ScreenRig rig;
-    rig.start();
-    const auto menuLabel = [&](int tag) {
-        return tk::viewWithTag<tk::Label>(rig.root().menuView(), tag)->text();
-    };
-    EXPECT_EQ((QStringList{labelText(rig, kMenuCaptionTag), labelText(rig, kServiceCaptionTag),
-                           labelText(rig, kSettingCaptionTag), menuLabel(11), menuLabel(14)}),
-              (QStringList{"zh:Menu", "zh:Service", "zh:Setting", "zh:Auto", "zh:Others"}));
-    ASSERT_EQ(rig.root().titleArray(), kTitleKeys);
-    // The hint table: the empty key at 19, then hint19 and the file refusals.
-    QStringList hints;
-    for (int k = 0; k <= 18; ++k) hints << QString("hint%1").arg(k);
-    hints += {"",
-              "hint19",
-              "hintFileEmpty",
-              "hintFileUnreadable",
-              "hintFileTooLarge",
-              "hintUpdateFailed"};
-    ASSERT_EQ(rig.root().hintArray(), hints);
-    // Either language by index; the empty key has its own text.
-    const std::pair<int, const char*> shown[] = {{3, "zh:autoOne"}, {0, "zh:(empty)"}};
-    for (const auto& [index, text] : shown) {
-        rig.root().setWindowTitle(index, 0);
-        EXPECT_EQ(rig.root().titleLabel()->text(), text);
-    }
-    rig.root().changeHintLabel(19, 1);
-    EXPECT_EQ(rig.root().hintLine()->text(), "en:(empty)");
-    rig.root().changeHintLabel(23, 0);
-    EXPECT_EQ(rig.root().hintLine()->text(), "zh:hintFileTooLarge");
-    rig.root().setWindowTitle(24, 1);
-    rig.root().changeHintLabel(20, 1);
-    for (std::int64_t bad : {25, -1}) rig.root().setWindowTitle(bad, 0);
-    for (std::int64_t bad : {25, -1}) rig.root().changeHintLabel(bad, 0);
-    EXPECT_EQ(rig.root().titleLabel()->text(), "en:Automaticother");
-    EXPECT_EQ(rig.root().currentTitleNum(), 24);
-    EXPECT_EQ(rig.root().hintLine()->text(), "en:hint19");
-    EXPECT_EQ(rig.root().currentHintNum(), 20);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Screens, LayoutTest,
+    ::testing::Values(phone(480), phone(500), phone(501), phone(568),
+                      Layout{{1024, 748, tk::Idiom::Tablet},
+                             "-30,0,215,160 140,30,750,50 200,700,620,40 20,-680,130,670 "
+                             "55,70,100,25 899,60,100,25 909,733,100,30 914,5,70,80 "
+                             "10,668,140,100 894,658,120,110",
+                             {904, 120, 120, 90},
+                             100,
+                             "layout_service_off1"}));
 
 class MenuTest : public ::testing::Test {
 protected:
     explicit MenuTest(tk::Screen screen = tk::Screen::phone()) : rig(screen) { rig.start(); }
 
-    tk::ImageButton* menuButton() {
-        return rig.root().view()->findChild<tk::ImageButton*>(kMenuButtonName);
-    }
+    tk::ImageButton* menuButton() { return rig.named(kMenuButtonName); }
     tk::ImageButton* entry(int n) {
         return tk::viewWithTag<tk::ImageButton>(rig.root().menuView(), n);
     }
@@ -264,7 +223,23 @@ protected:
     ScreenRig rig;
 };
 
-TEST_F(MenuTest, MenuSlidesInOverHalfASecondStaysWithoutAReturnAndSlidesOut) {
+TEST_F(MenuTest, EntriesAreSelectedOneAtATimeAndTheMenuSlidesInAndOutOverHalfASecond) {
+    MenuView& menu = *rig.root().menuView();
+    EXPECT_EQ(menu.currentIndex(), MenuView::kNoEntry);
+    menu.setBtnSel(3);
+    menu.setBtnSel(100);
+    EXPECT_EQ(entryPicture(3), "layout_airpressure_off");
+    EXPECT_EQ(menu.currentIndex(), 3);
+    menu.setBtnSel(2);
+    EXPECT_EQ(entryPicture(2), "layout_manual_on");
+    // Indices that name no entry and are not "none" change nothing.
+    for (std::int64_t odd : {0, 5, 10, -3}) menu.setBtnSel(odd);
+    menu.setBtnToNormal(0);
+    menu.setBtnToNormal(7);
+    EXPECT_EQ(entryPicture(2), "layout_manual_on");
+    EXPECT_EQ(menu.currentIndex(), 2);
+    for (int n : {1, 3, 4}) EXPECT_TRUE(entryPicture(n).endsWith("_off")) << n;
+
     rig.tap(menuButton());
     EXPECT_TRUE(rig.root().currentMenuSate());
     rig.advance(0.25);
@@ -283,7 +258,7 @@ TEST_F(MenuTest, MenuSlidesInOverHalfASecondStaysWithoutAReturnAndSlidesOut) {
     EXPECT_EQ(tk::alphaOf(rig.root().menuView()), 0.0);
 }
 
-TEST_F(MenuTest, ChoosingAutoPutsUpThePanelAndReturnsTenSecondsLater) {
+TEST_F(MenuTest, ChoosingAutoPutsUpThePanelAndReturnsTenSecondsAfterTheLastPressOrChoice) {
     openMenu();
     rig.tap(entry(1));
     ASSERT_NE(autoPanel(), nullptr);
@@ -295,8 +270,13 @@ TEST_F(MenuTest, ChoosingAutoPutsUpThePanelAndReturnsTenSecondsLater) {
     EXPECT_TRUE(rig.root().currentMenuSate()) << "the menu stays open";
     EXPECT_EQ(autoButton(1)->title(), "zh:comfort");
 
+    rig.advance(8);
+    rig.tap(autoButton(2));
+    rig.advance(8);
+    EXPECT_NE(autoPanel(), nullptr) << "restarted by the panel's press";
+    rig.tap(entry(1));
     rig.advance(9.9);
-    EXPECT_NE(autoPanel(), nullptr);
+    EXPECT_NE(autoPanel(), nullptr) << "restarted by choosing again";
     rig.advance(0.1);
     EXPECT_EQ(autoPanel(), nullptr);
     EXPECT_FALSE(rig.root().currentMenuSate());
@@ -304,18 +284,10 @@ TEST_F(MenuTest, ChoosingAutoPutsUpThePanelAndReturnsTenSecondsLater) {
     EXPECT_EQ(rig.root().titleLabel()->text(), "");
     EXPECT_EQ(entryPicture(1), "layout_auto_off");
     EXPECT_EQ(rig.root().menuView()->currentIndex(), 1) << "100 keeps the old index";
-}
 
-TEST_F(MenuTest, EveryPressRestartsTheReturnAndTheMenuButtonCancelsIt) {
+    // The menu button cancels the return.
     openMenu();
     rig.tap(entry(1));
-    rig.advance(8);
-    rig.tap(autoButton(2));
-    rig.advance(8);
-    EXPECT_NE(autoPanel(), nullptr) << "restarted by the panel's press";
-    rig.tap(entry(1));
-    rig.advance(9);
-    EXPECT_NE(autoPanel(), nullptr) << "restarted by choosing again";
     rig.tap(menuButton());
     EXPECT_EQ(autoPanel(), nullptr);
     openMenu();
@@ -360,29 +332,8 @@ TEST_F(MenuTest, TheSameEntryRebuildsThePanelFromTheRecordsAndAnotherReplacesIt)
     EXPECT_EQ(autoPanel(), nullptr);
     EXPECT_EQ(entryPicture(1), "layout_auto_off");
     EXPECT_EQ(entryPicture(3), "layout_airpressure_on");
-    EXPECT_EQ(rig.root().titleLabel()->text(), "zh:pressureOne");
+    // The other entries' titles are checked as their panels show the chair's records.
     EXPECT_EQ(rig.root().hintLine()->text(), "zh:hint6");
-    rig.tap(entry(4));
-    EXPECT_EQ(rig.root().currentTitleNum(), 7);
-    EXPECT_EQ(rig.root().currentHintNum(), 7);
-}
-
-TEST_F(MenuTest, SelectionRules) {
-    MenuView& menu = *rig.root().menuView();
-    EXPECT_EQ(menu.currentIndex(), MenuView::kNoEntry);
-    menu.setBtnSel(3);
-    menu.setBtnSel(100);
-    EXPECT_EQ(entryPicture(3), "layout_airpressure_off");
-    EXPECT_EQ(menu.currentIndex(), 3);
-    menu.setBtnSel(2);
-    EXPECT_EQ(entryPicture(2), "layout_manual_on");
-    // Indices that name no entry and are not "none" change nothing.
-    for (std::int64_t odd : {0, 5, 10, -3}) menu.setBtnSel(odd);
-    menu.setBtnToNormal(0);
-    menu.setBtnToNormal(7);
-    EXPECT_EQ(entryPicture(2), "layout_manual_on");
-    EXPECT_EQ(menu.currentIndex(), 2);
-    for (int n : {1, 3, 4}) EXPECT_TRUE(entryPicture(n).endsWith("_off")) << n;
 }
 
 TEST_F(MenuTest, RemoveAllViewAndRemoveAllViewTrue) {
@@ -436,7 +387,8 @@ TEST(PowerButtonTest, OffSwitchesOnKeepingMenuPanelsOnSwitchesOffClearingThem) {
     EXPECT_NE(rig.view(kAutoPanelTag), nullptr);
     EXPECT_FALSE(rig.view(kInfoPanelTag)->isHidden());
     EXPECT_FALSE(rig.root().menuFlag());
-    EXPECT_EQ(rig.picture(kPowerButtonTag), "layout_power_off") << "the chair's report decides";
+    EXPECT_EQ(rig.button(kPowerButtonTag)->backgroundImage().name(), "layout_power_off")
+        << "the chair's report decides";
 
     rig.root().setPowerState(1);
     rig.tap(rig.button(kPowerButtonTag));
@@ -479,14 +431,9 @@ TEST(QuickKeyTest, HoldsRepeatEveryHalfSecondAndEveryWayOfLettingGoStopsOnce) {
         bool holding;
     };
     const Case cases[] = {
-        {"down 2, wait 0.3, up 2, wait 2", {0x91, 0x90}, false},
         {"down 3, wait 1.2, up 3", {0x92, 0x92, 0x92, 0x90}, false},
         {"down 4, up 4, down 5, up 5", {0x94, 0x90, 0x93, 0x90}, false},  // heart keys crossed
         {"down 2, out 2, wait 2, lift 2, wait 1", {0x91, 0x90}, false},
-        // Letting go of the first of two held keys stops; the second stops on its own release.
-        {"down 2, wait 0.5, down 3, wait 0.5, up 2, wait 1, up 3",
-         {0x91, 0x91, 0x92, 0x92, 0x90, 0x90},
-         false},
         // The auto key sends its code and leaves the hold's repeat alone.
         {"down 5, tap 200, wait 0.5", {0x93, 0x9C, 0x93}, true},
         {"down 5, up 5, tap 200", {0x93, 0x90, 0x9C}, false},

@@ -18,38 +18,22 @@
 #include "link/EADSessionController.h"
 #include "link/Hex.h"
 #include "main/AppDelegate.h"
-#include "main/ControlNames.h"
 #include "main/RootViewController.h"
+#include "main/toolkit/Bundle.h"
 #include "main/toolkit/ImageButton.h"
+#include "main/toolkit/Label.h"
 #include "main/toolkit/Tag.h"
 
 namespace screentest {
 
-// The title table by index, written out here so the tests check the controller's own.
-inline const QStringList kTitleKeys =
-    QStringList{""} +
-    QString(
-        "shoulderOne shoulderSecond autoOne manualOne manualSecond pressureOne otherOne "
-        "settingOne settingSecond settingThird manualChoice Automaticcomfort Automaticrelax "
-        "Automaticacherelieve Automaticfullairpressure Automaticwaisttwist "
-        "Automaticwaiststretch PauseState serviceOne AutomaticMusic AutomaticI AutomaticII "
-        "AutomaticIII Automaticother")
-        .split(' ');
-
-// Language files in which every text names its language and key ("en:autoOne"), so tests
-// see which key a label shows without depending on the real translations. The empty key
-// gets "<language>:(empty)".
+// Language files in which every text of the app's own files names its language and key
+// ("en:autoOne"), so tests see which key a label shows without depending on the real
+// translations. The empty key gets "<language>:(empty)".
 inline void writeLanguageFiles(const QString& directory) {
-    QStringList keys =
-        QString(
-            "Menu Service Setting Auto Manual Pressure Others comfort relax "
-            "acherelieve waisttwist fullairpressure waiststretch hintFileEmpty "
-            "hintFileUnreadable hintFileTooLarge hintUpdateFailed linkSearching linkConnected "
-            "linkRetrying languageoption volumeadjust")
-            .split(' ');
-    keys << kTitleKeys << mainscreen::controlNameKeys().values()
-         << mainscreen::barNameKeys().values();
-    for (int k = 0; k <= 19; ++k) keys << QString("hint%1").arg(k);
+    const auto real = tk::Bundle(tk::Bundle::defaultDirectory()).dictionary("zh");
+    ASSERT_TRUE(real) << "the app's language file is missing";
+    QStringList keys = real->keys();
+    keys << QString();
     for (const char* language : {"zh", "en"}) {
         QString xml = "<?xml version=\"1.0\"?>\n<plist version=\"1.0\"><dict>\n";
         for (const QString& key : keys) {
@@ -68,6 +52,16 @@ inline void writeLanguageFiles(const QString& directory) {
 inline std::string frameOf(std::int32_t code) {
     const auto frame = chairlink::buildCommandFrame(code, chairlink::ChairState{});
     return chairlink::upperHexPairs(chairlink::Bytes(frame.begin(), frame.end()));
+}
+
+// "x,y,w,h" of each view, space-separated, so a layout fits one table row.
+inline QString frames(std::initializer_list<const QWidget*> views) {
+    QStringList out;
+    for (const QWidget* v : views) {
+        const QRect r = v ? v->geometry() : QRect();
+        out << QString("%1,%2,%3,%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+    }
+    return out.join(' ');
 }
 
 // The whole app on the manual clock with a quiet stand-in chair and test language files.
@@ -95,9 +89,12 @@ public:
     mainscreen::RootViewController& root() { return world->app().rootviewCtrl(); }
     QWidget* view(int tag) { return root().viewWithTag(tag); }
     tk::ImageButton* button(int tag) { return root().viewWithTag<tk::ImageButton>(tag); }
-    QString picture(int tag) {
-        auto* b = button(tag);
-        return b ? b->backgroundImage().name() : QString("(none)");
+    QString labelText(int tag) {
+        auto* label = root().viewWithTag<tk::Label>(tag);
+        return label ? label->text() : "(none)";
+    }
+    tk::ImageButton* named(const char* name) {
+        return root().view()->findChild<tk::ImageButton*>(name);
     }
 
     void advance(double seconds) { world->advance(seconds); }

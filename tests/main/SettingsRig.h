@@ -20,9 +20,7 @@ using service::SettingView;
 struct SettingsRig : screentest::ScreenRig {
     using ScreenRig::ScreenRig;
 
-    tk::ImageButton* settingsButton() {
-        return root().view()->findChild<tk::ImageButton*>(mainscreen::kSettingsButtonName);
-    }
+    tk::ImageButton* settingsButton() { return named(mainscreen::kSettingsButtonName); }
     SettingView* panel() { return root().viewWithTag<SettingView>(mainscreen::kSettingsPanelTag); }
     QWidget* part(int tag) { return panel() ? tk::viewWithTag(panel(), tag) : nullptr; }
     std::string controlPicture(int tag) {
@@ -36,12 +34,6 @@ struct SettingsRig : screentest::ScreenRig {
     std::string volumePicture() { return panel()->imagView1()->image().name().toStdString(); }
     std::string title() { return root().titleLabel()->text().toStdString(); }
     std::string hint() { return root().hintLine()->text().toStdString(); }
-    // Which of these parts are hidden.
-    std::vector<bool> hidden(std::initializer_list<int> tags) {
-        std::vector<bool> flags;
-        for (int tag : tags) flags.push_back(part(tag)->isHidden());
-        return flags;
-    }
 
     void open() {
         tap(settingsButton());

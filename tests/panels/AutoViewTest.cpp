@@ -26,12 +26,10 @@ TEST(AutoView, LayoutStepsFollowThePanelsWidthAndIdiom) {
     // A phone whose frame height is 460: the panel is 320 x 210, the step 92.5.
     AutoRig phone(tk::Screen::phone(), QRect(60, 55, 320, 210));
     auto* v = phone.panel;
-    EXPECT_EQ(button(v, 1)->x(), 27);
-    EXPECT_EQ(button(v, 2)->x(), 120) << "119.5 rounds to 120";
-    EXPECT_EQ(button(v, 3)->x(), 212);
-    EXPECT_EQ(geometries({button(v, 4), button(v, 7), v->imageView()}),
-              "27,105,90,90 280,180,40,40 0,0,320,210");
-    EXPECT_EQ(button(v, 1)->geometry().size(), QSize(90, 90));
+    // 119.5 rounds to 120.
+    EXPECT_EQ(geometries({button(v, 1), button(v, 2), button(v, 3), button(v, 4), button(v, 7),
+                          v->imageView()}),
+              "27,10,90,90 120,10,90,90 212,10,90,90 27,105,90,90 280,180,40,40 0,0,320,210");
     EXPECT_EQ(picture(v, 7), "layout_goback_on");
     EXPECT_EQ(v->imageView()->image().name(), "bg1");
     EXPECT_EQ(v->children().first(), v->imageView()) << "the background is at the back";
@@ -60,7 +58,6 @@ TEST(AutoView, TheReportedProgrammeLightsItsButtonAndTitlesAreLoaded) {
     // The chair's programmes 4 and 5 sit on each other's buttons.
     view.setBtnSel(4);
     EXPECT_EQ(litTags(view), std::vector<int>{5});
-    EXPECT_EQ(picture(&view, 5), "auto_airpressure_on");
     view.setBtnSel(5);
     EXPECT_EQ(litTags(view), std::vector<int>{4});
     EXPECT_EQ(picture(&view, 4), "auto_twist_on");

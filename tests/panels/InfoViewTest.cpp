@@ -23,7 +23,6 @@ struct InfoRig : paneltest::PanelRig<InfoView> {
         return tk::viewWithTag<tk::ImageView>(panel, tag)->image().name();
     }
     QString label(int tag) const { return tk::viewWithTag<tk::Label>(panel, tag)->text(); }
-    QString startPause() const { return paneltest::picture(panel, 18); }
 };
 
 TEST(InfoView, LayoutsFollowIdiomAndPanelWidth) {
@@ -60,7 +59,6 @@ TEST(InfoView, IndicatorsSumsStartPauseAndLanguageShowTableEntriesAndIgnoreValue
     for (int tag : {1, 2, 3, 4, 7, 8, 9, 10, 11, 12}) EXPECT_EQ(rig.image(tag), "info_ico_bg");
     EXPECT_EQ(rig.image(5), "info_digital_0");
     EXPECT_EQ(rig.panel->image1()->image().name(), "manual_grade_0");
-    EXPECT_EQ(rig.startPause(), "info_start");
 
     struct Case {
         void (InfoView::*set)(std::int64_t);
@@ -100,16 +98,13 @@ TEST(InfoView, IndicatorsSumsStartPauseAndLanguageShowTableEntriesAndIgnoreValue
     EXPECT_EQ(time(), "info_digital_0|info_digital_5");
 
     // The zone indicator picks its table by position; values or positions outside change nothing.
-    rig.panel->setImageView8(2, 1);
-    rig.panel->setImageView8(4, 1);
-    rig.panel->setImageView8(1, 4);
-    EXPECT_EQ(rig.image(8), "info_lowerbody_2");
-    rig.panel->setImageView8(3, 2);
-    EXPECT_EQ(rig.image(8), "info_airbags_3");
-    rig.panel->setImageView8(1, 3);
-    EXPECT_EQ(rig.image(8), "info_legs_1");
-    rig.panel->setImageView8(2, 0);
-    EXPECT_EQ(rig.image(8), "info_ico_bg");
+    const std::tuple<int, int, const char*> zones[] = {
+        {2, 1, "info_lowerbody_2"}, {4, 1, "info_lowerbody_2"}, {1, 4, "info_lowerbody_2"},
+        {3, 2, "info_airbags_3"},   {1, 3, "info_legs_1"},      {2, 0, "info_ico_bg"}};
+    for (const auto& [value, position, shown] : zones) {
+        rig.panel->setImageView8(value, position);
+        EXPECT_EQ(rig.image(8), shown) << value << " at " << position;
+    }
 
     // Technique, speed and width are sums of both records (the decoder's test shows them);
     // sums outside the tables, even from corrupted records, leave the indicators alone.
@@ -118,16 +113,14 @@ TEST(InfoView, IndicatorsSumsStartPauseAndLanguageShowTableEntriesAndIgnoreValue
     EXPECT_EQ(rig.image(1) + " " + rig.image(2) + " " + rig.image(3),
               "info_shoulder info_speed_4 info_width_2");
 
-    // Start/pause and the language follow the panel's own state.
+    // The language follows the panel's own state; its pictures are the decoder's test.
     rig.panel->setLanguageForModeView(1);
     EXPECT_EQ(rig.label(30), "Intensity");
     EXPECT_EQ(rig.label(31), "Paused");
     EXPECT_EQ(tk::viewWithTag<tk::Label>(rig.panel, 31)->textColor(), QColor(0, 255, 255));
     rig.panel->setStartPause(1);
     rig.panel->setStartPause(2);  // outside: the state stays running
-    EXPECT_EQ(rig.startPause(), "info_pause");
     EXPECT_EQ(rig.label(31), "Running");
-    EXPECT_EQ(rig.panel->currentState(), 1);
     // A missing language file gives no text, never a failure.
     rig.panel->setLanguageForModeView(0);
     EXPECT_EQ(rig.label(31), "");

@@ -15,9 +15,7 @@ inline const chairlink::Bytes kLinkCheckAnswer{0xAA, 0x55, 0x01, 0xB1, 0xB2, 0x0
 // The whole app with the service panel's controls at hand.
 struct ServiceRig : screentest::ScreenRig {
     ServiceRig() { start(); }
-    tk::ImageButton* serviceButton() {
-        return root().view()->findChild<tk::ImageButton*>(mainscreen::kServiceButtonName);
-    }
+    tk::ImageButton* serviceButton() { return named(mainscreen::kServiceButtonName); }
     ServiecesView* panel() {
         return root().viewWithTag<ServiecesView>(mainscreen::kServicePanelTag);
     }
