@@ -271,10 +271,10 @@ TEST_F(ScriptModeTest, FirstLineThatCannotBeDoneEndsTheRunWithOneLine) {
     }
 }
 
-// An update at a radio's pace (20 pieces, one per 30 ms event): progress while it goes, and a
-// second press that does nothing. The wait for the chair's verdict and a link lost on the way
-// are the file chooser's tests.
-TEST_F(ScriptModeTest, AnUpdateGoesAtTheRadiosPaceAndASecondPressDoesNothing) {
+// An update at a radio's pace (20 pieces, one per 30 ms event): progress while it goes, a
+// second press that does nothing, the 5-second wait counted from the last piece, and a link
+// lost on the way.
+TEST_F(ScriptModeTest, AnUpdateAtTheRadiosPaceCanBeWatchedPressedAgainWaitedForAndCutOff) {
     QFile file(dir.filePath("fw.bin"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(QByteArray(20 * 102, 'u'));
@@ -282,12 +282,20 @@ TEST_F(ScriptModeTest, AnUpdateGoesAtTheRadiosPaceAndASecondPressDoesNothing) {
     const Outcome result =
         run("wait 5\ntap service-button\ntap 107/6\nchair AA 55 01 B1 B2 0D 0A\ntap 107/9\nrow 1\n"
             "radio 30 1\nsay press\ntap 107/8\nwait 0.315\ndump sending.json\n"
-            "tap 107/8\nsay again\nwait 0.4\ndump sent.json\n",
+            "tap 107/8\nsay again\nwait 0.4\ndump sent.json\n"
+            "wait 4.8\ndump waiting.json\nwait 0.2\ndump verdict.json\n"
+            "chair AA 55 A5 5A 00 00 00 FF 0D 0A\nwait 0.1\n"
+            "say third\ntap 107/8\nwait 0.315\nlink down\ndump lost.json\n",
             inEnglish());
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
-    const int again = result.out.indexOf("again\n");
-    EXPECT_EQ(result.out.left(again).count("chair-got 75 75"), 10);  // a piece per 30 ms
-    EXPECT_EQ(result.out.mid(again).count("chair-got 75 75"), 10);   // the press no more
+    const auto pieces = [&](const char* from, const char* to) {
+        const int start = result.out.indexOf(from);
+        const int end = to ? result.out.indexOf(to, start) : result.out.size();
+        return result.out.mid(start, end - start).count("chair-got 75 75");
+    };
+    EXPECT_EQ(pieces("press\n", "again\n"), 10);  // a piece per 30 ms, the press no more
+    EXPECT_EQ(pieces("again\n", "third\n"), 10);
+    EXPECT_EQ(pieces("third\n", nullptr), 10);  // then the link went
     const auto progress = [&](const char* dump) {
         const std::function<QString(const QJsonObject&)> in = [&](const QJsonObject& view) {
             if (view["class"].toString() == "UploadProgressView") return view["text"].toString();
@@ -298,12 +306,17 @@ TEST_F(ScriptModeTest, AnUpdateGoesAtTheRadiosPaceAndASecondPressDoesNothing) {
         const QJsonObject screen = dumped(dump);
         return (in(screen) + " | " + screen["hint"].toString()).toStdString();
     };
+    const std::string sent = "Update sent; waiting for the chair to confirm it\u2026";
+    const std::string verdict =
+        "No confirmation from the chair within 5 seconds; the update may have failed. Please "
+        "try again.";
     EXPECT_EQ(progress("sending.json"),
               "50 % \u00b7 1020 / 2040 B | The link check succeeded. You can now choose an "
               "update file.");
-    EXPECT_EQ(
-        progress("sent.json"),
-        "100 % \u00b7 2040 / 2040 B | Update sent; waiting for the chair to confirm it\u2026");
+    EXPECT_EQ(progress("sent.json"), "100 % \u00b7 2040 / 2040 B | " + sent);
+    EXPECT_EQ(progress("waiting.json"), "100 % \u00b7 2040 / 2040 B | " + sent);
+    EXPECT_EQ(progress("verdict.json"), "100 % \u00b7 2040 / 2040 B | " + verdict);
+    EXPECT_EQ(progress("lost.json"), "50 % \u00b7 1020 / 2040 B | " + verdict);
 }
 
 TEST_F(ScriptModeTest, WithoutADisplayTheAppSaysSoInOneLineAndAnyOfTheVariablesCounts) {
