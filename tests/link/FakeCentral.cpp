@@ -103,20 +103,11 @@ public:
         auto p = find(id);
         if (!p) return;
         // What an answer found becomes visible only when that answer is delivered.
-        auto answer = [this, id, service, characteristics, error = p->characteristicError] {
-            post([this, id, service, characteristics, error](BleCentralEvents& e) {
-                if (!error)
-                    locked([&] { found_.insert(characteristics.begin(), characteristics.end()); });
-                e.didDiscoverCharacteristics(id, service, error);
-            });
-        };
-        if (!radio_.reverseCharacteristicAnswers) return answer();
-        // Reversed: the first request is answered only after the second.
-        auto first = locked(
-            [&] { return std::exchange(held_, held_ ? nullptr : std::function<void()>(answer)); });
-        if (!first) return;
-        answer();
-        first();
+        post([this, id, service, characteristics, error = p->characteristicError](auto& e) {
+            if (!error)
+                locked([&] { found_.insert(characteristics.begin(), characteristics.end()); });
+            e.didDiscoverCharacteristics(id, service, error);
+        });
     }
     std::optional<std::vector<chairlink::BleServiceInfo>> services(
         const PeripheralId& id) const override {
@@ -223,7 +214,6 @@ private:
     bool notifying_ = false;
     int withheldReports_ = 0;
     std::set<std::string> found_;
-    std::function<void()> held_;
 };
 
 chairlink::BleCentralFactory FakeRadio::factory() {
