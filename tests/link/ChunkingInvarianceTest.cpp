@@ -37,10 +37,6 @@ protected:
         world.settle();
         link.reset();
     }
-    void receive(const Bytes& value) {
-        world.radio.notify(value);
-        world.settle();
-    }
 
     linktest::LinkWorld world;
     std::optional<chairlink::LinkStack> link;
@@ -144,11 +140,13 @@ const Bytes kRunning = hex("AA55 F1 04 1E 05 03 1B 0D0A");
 const Bytes kEcho = hex("AA55 01 B1 B2 0D0A");
 
 TEST_F(Receiver, TheStopFrameEndsTheRunSilentlyAndWhatFollowsWaitsForTheNextRun) {
-    receive(hex("AA55 01 B1 B2 0D0A  AA55 C0 0C CC 0D0A  AA55 F1 04 1E 05 03 1B 0D0A"));
+    world.radio.notify(hex("AA55 01 B1 B2 0D0A  AA55 C0 0C CC 0D0A  AA55 F1 04 1E 05 03 1B 0D0A"));
+    world.settle();
     EXPECT_EQ(world.radio.writtenValues(), std::vector<Bytes>{kAck});
     EXPECT_EQ(decoded, std::vector<Bytes>{kEcho});
     EXPECT_EQ(link->controller().readBytesAvailable(), kRunning.size());
-    receive(kEcho);
+    world.radio.notify(kEcho);
+    world.settle();
     EXPECT_EQ(decoded, (std::vector<Bytes>{kEcho, kRunning, kEcho}));
 }
 

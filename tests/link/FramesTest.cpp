@@ -52,31 +52,27 @@ TEST(CommandFrames, EveryCodeOfTheTableAndNothingElseHasAFrameOfItsOwn) {
 }
 
 TEST(CommandFrames, SettingCodesCarryTheirOwnFieldAndWrapTheChecksum) {
-    ChairState state;
-    state.uppperIntensity = 0xF5;
-    state.handSpeed = 3;
-    state.handWidth = 5;
-    state.armPressureIntensity = 1;
-    state.lowerPressureIntensity = 2;
-    state.footRollerSpeed = 0xFF;
+    const ChairState state{.uppperIntensity = 0xF5,
+                           .handSpeed = 3,
+                           .handWidth = 5,
+                           .armPressureIntensity = 1,
+                           .lowerPressureIntensity = 2,
+                           .footRollerSpeed = 0xFF};
     const char* expected[] = {"AA 55 10 F5 05 0D 0A", "AA 55 11 03 14 0D 0A",
                               "AA 55 12 05 17 0D 0A", "AA 55 13 01 14 0D 0A",
                               "AA 55 14 02 16 0D 0A", "AA 55 15 FF 14 0D 0A"};
     // Fields that no setting code carries change no frame.
-    ChairState other;
-    other.lowerPressureStatus = 3;
-    other.massageMode = 7;
-    other.otherBackHeartStatus = false;
+    const ChairState other{
+        .massageMode = 7, .lowerPressureStatus = 3, .otherBackHeartStatus = false};
     for (int code = 16; code <= 21; ++code) {
         EXPECT_EQ(frameText(buildCommandFrame(code, state)), expected[code - 16]);
         EXPECT_EQ(buildCommandFrame(code, other), buildCommandFrame(code, ChairState{}));
     }
 }
 
-// The controller's log lines, in this form, are the session controller's tests.
-TEST(Hex, FormatsTheLogFormAndTheTechniciansFormAndParsesOnlyPairs) {
-    EXPECT_EQ(chairlink::lowerHexWithTrailingSpaces(hex("000F10FF")), "00 0f 10 ff ");
-    EXPECT_EQ(chairlink::upperHexPairs(hex("aa 55 0d")), "AA 55 0D");
+// The controller's log lines and script mode's chair-got lines show both hex forms; here, their
+// edges.
+TEST(Hex, AnEmptyRunFormatsAsNothingAndOnlyWholePairsParse) {
     EXPECT_EQ(chairlink::upperHexPairs({}), "");
     EXPECT_EQ(chairlink::parseHexBytes("AA55 0d0a"), (Bytes{0xAA, 0x55, 0x0D, 0x0A}));
     EXPECT_EQ(chairlink::parseHexBytes(""), Bytes{});

@@ -22,8 +22,7 @@ struct CentralEvent {
     std::optional<std::string> name{};
     int rssi = 0;
     chairlink::ManagerState state = chairlink::ManagerState::Unknown;
-    std::string service{}, characteristic{};
-    chairlink::Bytes value{};
+    std::string characteristic{};
     bool notifying = false;
     chairlink::ErrorText error{};
     bool onQueue = false;  // arrived on the queue given to start()
@@ -91,12 +90,11 @@ public:
     void didDiscoverServices(const Id& p, const Error& e) override {
         record({.kind = "services", .peripheral = p, .error = e});
     }
-    void didDiscoverCharacteristics(const Id& p, const S& s, const Error& e) override {
-        record({.kind = "characteristics", .peripheral = p, .service = s, .error = e});
+    void didDiscoverCharacteristics(const Id& p, const S&, const Error& e) override {
+        record({.kind = "characteristics", .peripheral = p, .error = e});
     }
-    void didUpdateValue(const Id& p, const S& c, const chairlink::Bytes& v,
-                        const Error& e) override {
-        record({.kind = "value", .peripheral = p, .characteristic = c, .value = v, .error = e});
+    void didUpdateValue(const Id& p, const S& c, const chairlink::Bytes&, const Error& e) override {
+        record({.kind = "value", .peripheral = p, .characteristic = c, .error = e});
     }
     void didUpdateNotificationState(const Id& p, const S& c, bool on, const Error& e) override {
         record(
