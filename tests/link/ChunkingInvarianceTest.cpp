@@ -38,6 +38,31 @@ protected:
         link.reset();
     }
 
+    struct Decisions {
+        std::vector<Bytes> decoded;
+        std::vector<Bytes> answers;
+        bool operator==(const Decisions&) const = default;
+    };
+
+    // With `piled`, the receiver holds its runs until all but the last cut are in, then
+    // releases one run for each of them at once.
+    Decisions feed(const Bytes& stream, const std::vector<std::size_t>& cuts, bool piled = false) {
+        decoded.clear();
+        world.radio.clearWrites();
+        if (piled) link->receiver().hold();
+        std::size_t at = 0;
+        for (std::size_t length : cuts) {
+            if (piled && at + length == stream.size()) {
+                world.settle();
+                link->receiver().release();
+            }
+            world.radio.notify(Bytes(stream.begin() + at, stream.begin() + at + length));
+            at += length;
+        }
+        world.settle();
+        return {decoded, world.radio.writtenValues()};
+    }
+
     linktest::LinkWorld world;
     std::optional<chairlink::LinkStack> link;
     std::vector<Bytes> decoded;
@@ -77,34 +102,7 @@ std::vector<Piece> sessionPieces(std::mt19937& random) {
     return pieces;
 }
 
-class ChunkingInvariance : public Receiver {
-protected:
-    struct Decisions {
-        std::vector<Bytes> decoded;
-        std::vector<Bytes> answers;
-        bool operator==(const Decisions&) const = default;
-    };
-    // With `piled`, the receiver holds its runs until all but the last cut are in, then
-    // releases one run for each of them at once.
-    Decisions feed(const Bytes& stream, const std::vector<std::size_t>& cuts, bool piled = false) {
-        decoded.clear();
-        world.radio.clearWrites();
-        if (piled) link->receiver().hold();
-        std::size_t at = 0;
-        for (std::size_t length : cuts) {
-            if (piled && at + length == stream.size()) {
-                world.settle();
-                link->receiver().release();
-            }
-            world.radio.notify(Bytes(stream.begin() + at, stream.begin() + at + length));
-            at += length;
-        }
-        world.settle();
-        return {decoded, world.radio.writtenValues()};
-    }
-};
-
-TEST_F(ChunkingInvariance, OneByteAtATimeAndPiledUpRunsDecideAsOneFramePerNotification) {
+TEST_F(Receiver, OneByteAtATimeAndPiledUpRunsDecideAsOneFramePerNotification) {
     std::mt19937 random(20261207);
     const auto pieces = sessionPieces(random);
     Bytes stream;
