@@ -55,9 +55,6 @@ protected:
         for (const auto& e : events.take()) lines.push_back(line(e));
         return lines;
     }
-    std::vector<chairlink::BleCharacteristicInfo> characteristics() {
-        return central->services(chair::kChairId)->at(0).characteristics;
-    }
 
     chairtest::ChairRig rig;
     std::shared_ptr<base::SerialQueue> queue = rig.dispatch.makeSerialQueue("test.central");
@@ -89,8 +86,9 @@ TEST_F(CentralTest, AdvertisesWhilePoweredOnAndRepeatsOnlyWhenDuplicatesAreAllow
 TEST_F(CentralTest, CharacteristicAnswersCanComeInReverse) {
     rig.chair->setFaults({.reverseCharacteristicAnswers = true});
     connectAndDiscover();
-    ASSERT_EQ(characteristics().size(), 2u);
-    EXPECT_EQ(characteristics()[0].uuid, "FFE2");
+    const auto found = central->services(chair::kChairId)->at(0).characteristics;
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[0].uuid, "FFE2");
 }
 
 TEST_F(CentralTest, EndedSubscriptionDroppedLinkAndRefusalAreReportedAndLaterWritesCounted) {

@@ -46,13 +46,6 @@ public:
     void clearPeripherals() {
         locked([&] { peripherals_.clear(); });
     }
-    void setRefuseConnection(const PeripheralId& id, bool refuse) {
-        locked([&] {
-            for (auto& p : peripherals_) {
-                if (p.id == id) p.refuseConnection = refuse;
-            }
-        });
-    }
 
     void releaseConnection();
     void notify(const Bytes& value);  // a value on FFE1
