@@ -2,6 +2,8 @@
 // through the real drain, on the manual clock.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "link/StatusFrames.h"
 #include "tests/chair/ChairRig.h"
 
@@ -35,8 +37,7 @@ TEST_F(ChairBehaviourTest, PowerOnMeasuresAdjustsRunsCountsDownAndSwitchesOffWhe
     EXPECT_EQ(running(), (V{1, 0, 0, 3}));
     rig.clock.advance(5.5);  // the rollers sweep up the back
     EXPECT_EQ(running(), (V{1, 0, 11, 3}));
-    const auto types = rig.decodedTypes();
-    EXPECT_EQ(std::count(types.begin(), types.end(), chairlink::kRunningStateType), 12);
+    EXPECT_EQ(std::ranges::count(rig.decodedTypes(), chairlink::kRunningStateType), 12);
     rig.clock.advance(0.5);
     EXPECT_EQ(running(), (V{3, 0, 6, 3}));
 
@@ -170,7 +171,7 @@ TEST_F(ChairBehaviourTest, LinkStaysDownWhileTheChairIsSilentAndReturnsWhenItAdv
     rig.chair->setAdvertising(true);
     rig.clock.runDue();
     EXPECT_TRUE(rig.controller->isConnected());
-    EXPECT_EQ(chairtest::countOf(rig.chair->writes(), chairtest::kLinkUp), 2);
+    EXPECT_EQ(std::ranges::count(rig.chair->writes(), chairtest::kLinkUp), 2);
     EXPECT_EQ(rig.decodedTypes(), chairtest::kFullStatus) << "the answer to the link-up frame";
 }
 
@@ -178,7 +179,7 @@ TEST_F(ChairBehaviourTest, CorruptedFramesAreRejectedAndSplitOrJoinedNotificatio
     rig.chair->setFaults({.corruptChecksums = 2});
     rig.send(chairlink::kLinkUpCode);
     EXPECT_EQ(rig.decodedTypes(), (V{0xF3, 0xF4, 0xF5, 0xF6, 0xF7}));
-    EXPECT_EQ(chairtest::countOf(rig.chair->writes(), chairtest::kReject), 2);
+    EXPECT_EQ(std::ranges::count(rig.chair->writes(), chairtest::kReject), 2);
     // Seven frames: split into halves, joined in pairs, or both.
     const std::pair<chair::ChairFaults, std::size_t> shapes[] = {
         {{.splitFrames = true}, 14},

@@ -51,19 +51,14 @@ public:
     }
     // The first recorded event that matches.
     std::optional<CentralEvent> waitFor(const Match& match) {
-        std::optional<CentralEvent> found;
-        waitForCount(match, 1, &found);
-        return found;
+        if (!waitForCount(match, 1)) return std::nullopt;
+        return matching(match).front();
     }
     std::optional<CentralEvent> waitFor(const S& kind) { return waitFor(isKind(kind)); }
-    bool waitForCount(const Match& match, std::size_t n, std::optional<CentralEvent>* first = {}) {
+    bool waitForCount(const Match& match, std::size_t n) {
         std::unique_lock lock(mutex_);
         return changed_.wait_for(lock, std::chrono::seconds(5), [&] {
-            std::size_t seen = 0;
-            for (const auto& e : events_) {
-                if (match(e) && !seen++ && first) *first = e;
-            }
-            return seen >= n;
+            return std::count_if(events_.begin(), events_.end(), match) >= std::ptrdiff_t(n);
         });
     }
     std::vector<CentralEvent> matching(const Match& match = {}) const {
