@@ -2,6 +2,8 @@
 // through the real drain, on the manual clock.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "link/StatusFrames.h"
 #include "tests/chair/ChairRig.h"
 
@@ -12,8 +14,7 @@ using V = std::vector<int>;
 
 class ChairBehaviourTest : public ::testing::Test {
 protected:
-    explicit ChairBehaviourTest(chair::ChairTimings timings = {})
-        : rig(chair::StandInOptions{.timings = timings}) {
+    ChairBehaviourTest() {
         rig.startController();
         rig.decoded.clear();
     }
@@ -28,22 +29,15 @@ protected:
     }
     V running() { return last(chairlink::kRunningStateType); }
 
-    void powerOnAndRun() {
-        rig.send(51);
-        rig.clock.advance(6.0 + 10.0);
-        ASSERT_EQ(running().at(0), chair::kRunning);
-    }
-
     chairtest::ChairRig rig;
 };
 
-TEST_F(ChairBehaviourTest, PowerOnMeasuresAdjustsThenRunsAndCountsDown) {
+TEST_F(ChairBehaviourTest, PowerOnMeasuresAdjustsRunsCountsDownAndSwitchesOffWhenTheTimeIsUp) {
     rig.send(51);
     EXPECT_EQ(running(), (V{1, 0, 0, 3}));
     rig.clock.advance(5.5);  // the rollers sweep up the back
     EXPECT_EQ(running(), (V{1, 0, 11, 3}));
-    const auto types = rig.decodedTypes();
-    EXPECT_EQ(std::count(types.begin(), types.end(), chairlink::kRunningStateType), 12);
+    EXPECT_EQ(std::ranges::count(rig.decodedTypes(), chairlink::kRunningStateType), 12);
     rig.clock.advance(0.5);
     EXPECT_EQ(running(), (V{3, 0, 6, 3}));
 
@@ -73,16 +67,8 @@ TEST_F(ChairBehaviourTest, PowerOnMeasuresAdjustsThenRunsAndCountsDown) {
     EXPECT_EQ(running().at(1), 14);
     rig.clock.advance(0.1);
     EXPECT_EQ(running().at(1), 13);
-}
-
-struct ShortSessionTest : ChairBehaviourTest {
-    ShortSessionTest() : ChairBehaviourTest({.sessionMinutes = 2}) {}
-};
-
-TEST_F(ShortSessionTest, TheChairSwitchesItselfOffWhenTheTimeIsUp) {
-    powerOnAndRun();
-    rig.send(129);
-    rig.clock.advance(60.0);
+    rig.send(129);  // the rollers go off with the chair
+    rig.clock.advance(12 * 60.0);
     EXPECT_EQ(running().at(1), 1);
     rig.clock.advance(60.0);
     EXPECT_EQ(running(), (V{0, 0, 0, 0}));
@@ -137,9 +123,8 @@ TEST_F(ChairBehaviourTest, ProgrammesManualPressureAndOtherFunctionsFollowTheirC
     EXPECT_EQ(running().at(3), 5);
 }
 
-TEST_F(ChairBehaviourTest, ServiceLinkCheckAndPowerOffWorkWhileOff) {
-    rig.send(177);
-    EXPECT_EQ(rig.decoded.back(), chairtest::kLinkCheck);
+// The link check and the service mode's start while off are chairctl send's.
+TEST_F(ChairBehaviourTest, ServiceItemsArePickedAndConfirmedWhileOffAndPowerOffEndsItAll) {
     rig.send(184);
     rig.send(186);
     EXPECT_EQ(last(chairlink::kServiceType), (V{1, 2, 0, 0}));
@@ -147,7 +132,9 @@ TEST_F(ChairBehaviourTest, ServiceLinkCheckAndPowerOffWorkWhileOff) {
     rig.send(188);  // confirming a chosen test starts it
     EXPECT_EQ(last(chairlink::kServiceType), (V{1, 2, 0, 0}));
 
-    powerOnAndRun();
+    rig.send(51);
+    rig.clock.advance(16.0);
+    ASSERT_EQ(running().at(0), chair::kRunning);
     rig.send(136);
     rig.decoded.clear();
     rig.send(50);
@@ -179,17 +166,20 @@ TEST_F(ChairBehaviourTest, LinkStaysDownWhileTheChairIsSilentAndReturnsWhenItAdv
     rig.clock.advance(120);
     EXPECT_FALSE(rig.controller->isConnected());
     EXPECT_EQ(rig.chair->connections(), 1);
+    // The chair that comes back answers the characteristic requests in reverse order.
+    rig.chair->setFaults({.reverseCharacteristicAnswers = true});
     rig.chair->setAdvertising(true);
     rig.clock.runDue();
     EXPECT_TRUE(rig.controller->isConnected());
-    EXPECT_EQ(chairtest::countOf(rig.chair->writes(), chairtest::kLinkUp), 2);
+    EXPECT_EQ(std::ranges::count(rig.chair->writes(), chairtest::kLinkUp), 2);
+    EXPECT_EQ(rig.decodedTypes(), chairtest::kFullStatus) << "the answer to the link-up frame";
 }
 
 TEST_F(ChairBehaviourTest, CorruptedFramesAreRejectedAndSplitOrJoinedNotificationsLoseNoFrame) {
     rig.chair->setFaults({.corruptChecksums = 2});
     rig.send(chairlink::kLinkUpCode);
     EXPECT_EQ(rig.decodedTypes(), (V{0xF3, 0xF4, 0xF5, 0xF6, 0xF7}));
-    EXPECT_EQ(chairtest::countOf(rig.chair->writes(), chairtest::kReject), 2);
+    EXPECT_EQ(std::ranges::count(rig.chair->writes(), chairtest::kReject), 2);
     // Seven frames: split into halves, joined in pairs, or both.
     const std::pair<chair::ChairFaults, std::size_t> shapes[] = {
         {{.splitFrames = true}, 14},

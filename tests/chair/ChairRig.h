@@ -1,6 +1,5 @@
 #pragma once
 
-#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -22,13 +21,8 @@ inline Bytes frame(std::initializer_list<int> bytes) {
 
 inline const Bytes kLinkUp = frame({0xAA, 0x55, 0x01, 0x31, 0x32, 0x0D, 0x0A});
 inline const Bytes kLinkCheck = frame({0xAA, 0x55, 0x01, 0xB1, 0xB2, 0x0D, 0x0A});
-inline const Bytes kAck(chairlink::kAcknowledgeFrame.begin(), chairlink::kAcknowledgeFrame.end());
 inline const Bytes kReject(chairlink::kRejectFrame.begin(), chairlink::kRejectFrame.end());
 inline const std::vector<int> kFullStatus = {0xF1, 0xF2, 0xF3, 0xF4, 0xF5, 0xF6, 0xF7};
-
-inline long countOf(const std::vector<Bytes>& writes, const Bytes& value) {
-    return std::count(writes.begin(), writes.end(), value);
-}
 
 // A manual clock, pumped main thread and queues with a stand-in chair; optionally the link
 // stack connected to it, recording every decoded frame.

@@ -41,36 +41,45 @@ protected:
                                  [this](const base::Notification&) { ++reconnects; })};
 };
 
-TEST_F(BleClient, ConnectsOnceInEitherAnswerOrderLogsEveryStepInOrderAndRelaysValues) {
-    world.radio.addPeripheral(LinkWorld::chair());
-    for (bool reverse : {false, true}) {
-        SCOPED_TRACE(reverse ? "characteristics answered in reverse" : "answered in order");
-        world.logs.clear();
-        delegate = std::make_shared<RecordingDelegate>();
-        world.radio.reverseCharacteristicAnswers = reverse;
-        open(std::nullopt);
-        client->open();  // does nothing more
-        world.settle();
-        EXPECT_EQ(client->state(), kSocketConnected);
-        EXPECT_EQ(delegate->connected, 1);
-        EXPECT_EQ(world.logs.count("Scanning started"), 1u);
-        const auto lines = world.logs.lines();
-        auto at = lines.begin();
-        for (const char* step : {"Scanning started", "Discovered Vornalex-R7 at -50",
-                                 "Connecting to peripheral chair-1", "Peripheral Connected",
-                                 "Scanning stopped", "Notification began on FFE1"}) {
-            at = std::find(at, lines.end(), step);
-            EXPECT_NE(at, lines.end()) << step << " missing or out of order";
-        }
-        world.radio.notify(hex("AA55"));
-        world.radio.notify(hex("01 B1 B2 0D0A"));
-        world.settle();
-        EXPECT_EQ(delegate->received(), (std::vector{hex("AA55"), hex("01 B1 B2 0D0A")}));
-        client.reset();
-        world.settle();
+// The answers to the two characteristic requests may come in either order: the stand-in
+// chair's reversed answers are the chair behaviour tests'.
+TEST_F(BleClient, ConnectsOnceLogsEveryStepInOrderRelaysValuesAndWritesWithoutSplitting) {
+    open();
+    client->open();  // does nothing more
+    world.settle();
+    EXPECT_EQ(client->state(), kSocketConnected);
+    EXPECT_EQ(delegate->connected, 1);
+    EXPECT_EQ(world.radio.connectAttempts(), std::vector<std::string>{"chair-1"});
+    EXPECT_EQ(world.logs.count("Scanning started"), 1u);
+    const auto lines = world.logs.lines();
+    auto at = lines.begin();
+    for (const char* step :
+         {"Scanning started", "Discovered Vornalex-R7 at -50", "Connecting to peripheral chair-1",
+          "Peripheral Connected", "Scanning stopped", "Notification began on FFE1"}) {
+        at = std::find(at, lines.end(), step);
+        EXPECT_NE(at, lines.end()) << step << " missing or out of order";
     }
-    EXPECT_EQ(world.radio.centralsMade(), 2);
-    EXPECT_EQ(world.radio.connectAttempts(), (std::vector<std::string>{"chair-1", "chair-1"}));
+    world.radio.notify(hex("AA55"));
+    world.radio.notify(hex("01 B1 B2 0D0A"));
+    world.settle();
+    EXPECT_EQ(delegate->received(), (std::vector{hex("AA55"), hex("01 B1 B2 0D0A")}));
+    // Nothing is written while the link opens: the session controller's test.
+    chairlink::Bytes big(205, 0x5A);
+    client->send(big);
+    client->send(hex("AA55 01 61 62 0D0A"));
+    EXPECT_EQ(world.radio.writtenValues(), (std::vector{big, hex("AA55 01 61 62 0D0A")}));
+    // The write characteristic is searched for once, on the first write.
+    EXPECT_EQ(world.logs.count("Service UUID: FFE0"), 1u);
+    EXPECT_EQ(world.logs.count("Characteristic UUID: FFE2"), 1u);
+    // A dropped link asks for another client and leaves this one's state as it was.
+    world.radio.clearWrites();
+    world.radio.dropLink();
+    world.settle();
+    EXPECT_EQ(reconnects, 1);
+    EXPECT_EQ(client->state(), kSocketConnected);
+    EXPECT_FALSE(client->discoveredPeripheral());
+    client->send(hex("AA55 01 61 62 0D0A"));
+    EXPECT_TRUE(world.radio.writtenValues().empty());
 }
 
 TEST_F(BleClient, TakesTheFirstPlausibleChairByNamePrefixAndSignal) {
@@ -89,11 +98,8 @@ TEST_F(BleClient, TakesTheFirstPlausibleChairByNamePrefixAndSignal) {
     EXPECT_EQ(world.radio.connectAttempts(), std::vector<std::string>{"edge"});
     EXPECT_EQ(client->discoveredPeripheral(), "edge");
     EXPECT_EQ(delegate->connected, 1);
-    EXPECT_FALSE(world.logs.contains("Discovered Vornalex-loud at -14"));
-    EXPECT_FALSE(world.logs.contains("Discovered Vornalex-none at 127"));
-    EXPECT_TRUE(world.logs.contains("Discovered vornalex-1 at -40"));
+    // Each advertiser listed before it would have been taken had its rule failed.
     EXPECT_TRUE(world.logs.contains("Discovered (null) at -40"));
-    EXPECT_TRUE(world.logs.contains("Discovered Vornalex at -15"));
 }
 
 TEST_F(BleClient, CloseUnsubscribesDisconnectsAndNeverReachesSocketClosed) {
@@ -109,29 +115,6 @@ TEST_F(BleClient, CloseUnsubscribesDisconnectsAndNeverReachesSocketClosed) {
     world.radio.notify(hex("AA55 01 B1 B2 0D0A"));
     world.settle();
     EXPECT_TRUE(delegate->received().empty());
-}
-
-// Nothing is written while the link opens: the session controller's test.
-TEST_F(BleClient, WritesWithoutResponseAndNeverSplits) {
-    open();
-    chairlink::Bytes big(205, 0x5A);
-    client->send(big);
-    client->send(hex("AA55 01 61 62 0D0A"));
-    EXPECT_EQ(world.radio.writtenValues(), (std::vector{big, hex("AA55 01 61 62 0D0A")}));
-    // The write characteristic is searched for once, on the first write.
-    EXPECT_EQ(world.logs.count("Service UUID: FFE0"), 1u);
-    EXPECT_EQ(world.logs.count("Characteristic UUID: FFE2"), 1u);
-}
-
-TEST_F(BleClient, ADroppedLinkPostsReconnectAndLeavesTheStateConnected) {
-    open();
-    world.radio.dropLink();
-    world.settle();
-    EXPECT_EQ(reconnects, 1);
-    EXPECT_EQ(client->state(), kSocketConnected);
-    EXPECT_FALSE(client->discoveredPeripheral());
-    client->send(hex("AA55 01 61 62 0D0A"));
-    EXPECT_TRUE(world.radio.writtenValues().empty());
 }
 
 TEST_F(BleClient, ACreatedClientSendsNothingAndClosesQuietly) {

@@ -103,20 +103,11 @@ public:
         auto p = find(id);
         if (!p) return;
         // What an answer found becomes visible only when that answer is delivered.
-        auto answer = [this, id, service, characteristics, error = p->characteristicError] {
-            post([this, id, service, characteristics, error](BleCentralEvents& e) {
-                if (!error)
-                    locked([&] { found_.insert(characteristics.begin(), characteristics.end()); });
-                e.didDiscoverCharacteristics(id, service, error);
-            });
-        };
-        if (!radio_.reverseCharacteristicAnswers) return answer();
-        // Reversed: the first request is answered only after the second.
-        auto first = locked(
-            [&] { return std::exchange(held_, held_ ? nullptr : std::function<void()>(answer)); });
-        if (!first) return;
-        answer();
-        first();
+        post([this, id, service, characteristics, error = p->characteristicError](auto& e) {
+            if (!error)
+                locked([&] { found_.insert(characteristics.begin(), characteristics.end()); });
+            e.didDiscoverCharacteristics(id, service, error);
+        });
     }
     std::optional<std::vector<chairlink::BleServiceInfo>> services(
         const PeripheralId& id) const override {
@@ -158,28 +149,8 @@ public:
         return radio_.writeLimit.load();
     }
 
-    // Test drivers; the radio holds its newestMutex_ meanwhile.
-    void releaseConnection() {
-        if (auto id = locked([&] { return std::exchange(heldConnection_, std::nullopt); }))
-            completeConnection(*id);
-    }
-    void releaseWriteReports() {
-        auto id = connected();
-        int reports = locked([&] { return std::exchange(withheldReports_, 0); });
-        while (id && reports-- > 0) reportWriteTaken(*id);
-    }
-    void notify(const Bytes& value) {
-        auto id = locked([&] { return notifying_ ? connected_ : std::nullopt; });
-        if (!id) return;
-        post([id = *id, value](BleCentralEvents& e) {
-            e.didUpdateValue(id, kNotify, value, std::nullopt);
-        });
-    }
-    void dropLink() {
-        if (auto id = connected()) cancelConnection(*id);
-    }
-
 private:
+    friend class FakeRadio;  // its drivers
     template <typename F>
     auto locked(F f) const -> decltype(f()) {
         std::lock_guard lock(gate_->mutex);
@@ -223,7 +194,6 @@ private:
     bool notifying_ = false;
     int withheldReports_ = 0;
     std::set<std::string> found_;
-    std::function<void()> held_;
 };
 
 chairlink::BleCentralFactory FakeRadio::factory() {
@@ -236,22 +206,36 @@ chairlink::BleCentralFactory FakeRadio::factory() {
     };
 }
 
+// The drivers act on the newest central, holding newestMutex_ so that it cannot go away.
 template <typename Drive>
 void FakeRadio::driveNewest(Drive drive) {
     std::lock_guard lock(newestMutex_);
     if (newest_) drive(*newest_);
 }
 void FakeRadio::releaseConnection() {
-    driveNewest([](FakeCentral& c) { c.releaseConnection(); });
+    driveNewest([](FakeCentral& c) {
+        if (auto id = c.locked([&] { return std::exchange(c.heldConnection_, std::nullopt); }))
+            c.completeConnection(*id);
+    });
 }
 void FakeRadio::notify(const Bytes& value) {
-    driveNewest([&](FakeCentral& c) { c.notify(value); });
+    driveNewest([&](FakeCentral& c) {
+        if (auto id = c.locked([&] { return c.notifying_ ? c.connected_ : std::nullopt; }))
+            c.post(
+                [id = *id, value](auto& e) { e.didUpdateValue(id, kNotify, value, std::nullopt); });
+    });
 }
 void FakeRadio::dropLink() {
-    driveNewest([](FakeCentral& c) { c.dropLink(); });
+    driveNewest([](FakeCentral& c) {
+        if (auto id = c.connected()) c.cancelConnection(*id);
+    });
 }
 void FakeRadio::releaseWriteReports() {
-    driveNewest([](FakeCentral& c) { c.releaseWriteReports(); });
+    driveNewest([](FakeCentral& c) {
+        const auto id = c.connected();
+        int reports = c.locked([&] { return std::exchange(c.withheldReports_, 0); });
+        while (id && reports-- > 0) c.reportWriteTaken(*id);
+    });
 }
 
 }  // namespace linktest

@@ -31,8 +31,6 @@ class FakeCentral;
 // central, and do nothing once it is gone.
 class FakeRadio {
 public:
-    // The two characteristic answers come in the reverse order of the requests.
-    std::atomic<bool> reverseCharacteristicAnswers{false};
     // While held, a connection request waits until releaseConnection().
     std::atomic<bool> holdConnections{false};
     // While withheld, "write taken" reports wait until releaseWriteReports().
@@ -47,13 +45,6 @@ public:
     }
     void clearPeripherals() {
         locked([&] { peripherals_.clear(); });
-    }
-    void setRefuseConnection(const PeripheralId& id, bool refuse) {
-        locked([&] {
-            for (auto& p : peripherals_) {
-                if (p.id == id) p.refuseConnection = refuse;
-            }
-        });
     }
 
     void releaseConnection();

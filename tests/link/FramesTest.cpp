@@ -1,6 +1,7 @@
 // What goes to the chair (command frames) and what comes back (status frames).
 #include <climits>
 #include <cstdio>
+#include <tuple>
 
 #include "LinkWorld.h"
 #include "link/CommandFrames.h"
@@ -52,31 +53,27 @@ TEST(CommandFrames, EveryCodeOfTheTableAndNothingElseHasAFrameOfItsOwn) {
 }
 
 TEST(CommandFrames, SettingCodesCarryTheirOwnFieldAndWrapTheChecksum) {
-    ChairState state;
-    state.uppperIntensity = 0xF5;
-    state.handSpeed = 3;
-    state.handWidth = 5;
-    state.armPressureIntensity = 1;
-    state.lowerPressureIntensity = 2;
-    state.footRollerSpeed = 0xFF;
+    const ChairState state{.uppperIntensity = 0xF5,
+                           .handSpeed = 3,
+                           .handWidth = 5,
+                           .armPressureIntensity = 1,
+                           .lowerPressureIntensity = 2,
+                           .footRollerSpeed = 0xFF};
     const char* expected[] = {"AA 55 10 F5 05 0D 0A", "AA 55 11 03 14 0D 0A",
                               "AA 55 12 05 17 0D 0A", "AA 55 13 01 14 0D 0A",
                               "AA 55 14 02 16 0D 0A", "AA 55 15 FF 14 0D 0A"};
     // Fields that no setting code carries change no frame.
-    ChairState other;
-    other.lowerPressureStatus = 3;
-    other.massageMode = 7;
-    other.otherBackHeartStatus = false;
+    const ChairState other{
+        .massageMode = 7, .lowerPressureStatus = 3, .otherBackHeartStatus = false};
     for (int code = 16; code <= 21; ++code) {
         EXPECT_EQ(frameText(buildCommandFrame(code, state)), expected[code - 16]);
         EXPECT_EQ(buildCommandFrame(code, other), buildCommandFrame(code, ChairState{}));
     }
 }
 
-// The controller's log lines, in this form, are the session controller's tests.
-TEST(Hex, FormatsTheLogFormAndTheTechniciansFormAndParsesOnlyPairs) {
-    EXPECT_EQ(chairlink::lowerHexWithTrailingSpaces(hex("000F10FF")), "00 0f 10 ff ");
-    EXPECT_EQ(chairlink::upperHexPairs(hex("aa 55 0d")), "AA 55 0D");
+// The controller's log lines and script mode's chair-got lines show both hex forms; here, their
+// edges.
+TEST(Hex, AnEmptyRunFormatsAsNothingAndOnlyWholePairsParse) {
     EXPECT_EQ(chairlink::upperHexPairs({}), "");
     EXPECT_EQ(chairlink::parseHexBytes("AA55 0d0a"), (Bytes{0xAA, 0x55, 0x0D, 0x0A}));
     EXPECT_EQ(chairlink::parseHexBytes(""), Bytes{});
@@ -87,26 +84,26 @@ TEST(Hex, FormatsTheLogFormAndTheTechniciansFormAndParsesOnlyPairs) {
 
 // The edges of each rule; frames that pass or fail it in the stream are the cutting's cases.
 TEST(StatusChecksum, ShortFramesAddWithoutReductionLongFramesAllowOneCarryIntoBitEight) {
-    const std::pair<const char*, bool> shortFrames[] = {
-        {"AA55 C33C FF 0D0A", true},   // 255: the largest that passes
-        {"AA55 C43C 00 0D0A", false},  // 256 is not 0
-        {"AA55 01B1 B3 0D0A", false},
-        {"0000 0102 03 0000", true},  // header and trailer are not examined
-        {"AA55 0102 03 0D", false},   // wrong length
+    const std::tuple<const char*, bool, bool> frames[] = {
+        // Short frames.
+        {"AA55 C33C FF 0D0A", false, true},   // 255: the largest that passes
+        {"AA55 C43C 00 0D0A", false, false},  // 256 is not 0
+        {"AA55 01B1 B3 0D0A", false, false},
+        {"0000 0102 03 0000", false, true},  // header and trailer are not examined
+        {"AA55 0102 03 0D", false, false},   // wrong length
+        // Long frames.
+        {"AA55 F0 0F 00 00 00 FF 0D0A", true, true},   // 255
+        {"AA55 F0 10 00 00 00 00 0D0A", true, true},   // 256
+        {"AA55 FF FF 01 00 00 FF 0D0A", true, true},   // 511
+        {"AA55 FF FF 02 00 00 00 0D0A", true, false},  // 512 fails always
+        {"AA55 FF FF FF FF FF FB 0D0A", true, false},  // 1275
+        {"AA55 F1 04 1E 05 03 1B 0D", true, false},    // wrong length
     };
-    for (auto [text, passes] : shortFrames) {
-        EXPECT_EQ(chairlink::passesShortChecksum(hex(text)), passes) << text;
-    }
-    const std::pair<const char*, bool> longFrames[] = {
-        {"AA55 F0 0F 00 00 00 FF 0D0A", true},   // 255
-        {"AA55 F0 10 00 00 00 00 0D0A", true},   // 256
-        {"AA55 FF FF 01 00 00 FF 0D0A", true},   // 511
-        {"AA55 FF FF 02 00 00 00 0D0A", false},  // 512 fails always
-        {"AA55 FF FF FF FF FF FB 0D0A", false},  // 1275
-        {"AA55 F1 04 1E 05 03 1B 0D", false},    // wrong length
-    };
-    for (auto [text, passes] : longFrames) {
-        EXPECT_EQ(chairlink::passesLongChecksum(hex(text)), passes) << text;
+    for (auto [text, isLong, passes] : frames) {
+        const Bytes f = hex(text);
+        EXPECT_EQ(isLong ? chairlink::passesLongChecksum(f) : chairlink::passesShortChecksum(f),
+                  passes)
+            << text;
     }
 }
 

@@ -90,11 +90,6 @@ protected:
         controller = std::make_unique<chairlink::EADSessionController>(world.env());
         world.settle();
     }
-    std::size_t linkUpFrames() const {
-        std::size_t n = 0;
-        for (auto& value : world.radio.writtenValues()) n += value == frame(chairlink::kLinkUpCode);
-        return n;
-    }
 
     LinkWorld world;
     std::unique_ptr<chairlink::EADSessionController> controller;

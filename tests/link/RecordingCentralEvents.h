@@ -22,8 +22,7 @@ struct CentralEvent {
     std::optional<std::string> name{};
     int rssi = 0;
     chairlink::ManagerState state = chairlink::ManagerState::Unknown;
-    std::string service{}, characteristic{};
-    chairlink::Bytes value{};
+    std::string characteristic{};
     bool notifying = false;
     chairlink::ErrorText error{};
     bool onQueue = false;  // arrived on the queue given to start()
@@ -52,19 +51,14 @@ public:
     }
     // The first recorded event that matches.
     std::optional<CentralEvent> waitFor(const Match& match) {
-        std::optional<CentralEvent> found;
-        waitForCount(match, 1, &found);
-        return found;
+        if (!waitForCount(match, 1)) return std::nullopt;
+        return matching(match).front();
     }
     std::optional<CentralEvent> waitFor(const S& kind) { return waitFor(isKind(kind)); }
-    bool waitForCount(const Match& match, std::size_t n, std::optional<CentralEvent>* first = {}) {
+    bool waitForCount(const Match& match, std::size_t n) {
         std::unique_lock lock(mutex_);
         return changed_.wait_for(lock, std::chrono::seconds(5), [&] {
-            std::size_t seen = 0;
-            for (const auto& e : events_) {
-                if (match(e) && !seen++ && first) *first = e;
-            }
-            return seen >= n;
+            return std::count_if(events_.begin(), events_.end(), match) >= std::ptrdiff_t(n);
         });
     }
     std::vector<CentralEvent> matching(const Match& match = {}) const {
@@ -91,12 +85,11 @@ public:
     void didDiscoverServices(const Id& p, const Error& e) override {
         record({.kind = "services", .peripheral = p, .error = e});
     }
-    void didDiscoverCharacteristics(const Id& p, const S& s, const Error& e) override {
-        record({.kind = "characteristics", .peripheral = p, .service = s, .error = e});
+    void didDiscoverCharacteristics(const Id& p, const S&, const Error& e) override {
+        record({.kind = "characteristics", .peripheral = p, .error = e});
     }
-    void didUpdateValue(const Id& p, const S& c, const chairlink::Bytes& v,
-                        const Error& e) override {
-        record({.kind = "value", .peripheral = p, .characteristic = c, .value = v, .error = e});
+    void didUpdateValue(const Id& p, const S& c, const chairlink::Bytes&, const Error& e) override {
+        record({.kind = "value", .peripheral = p, .characteristic = c, .error = e});
     }
     void didUpdateNotificationState(const Id& p, const S& c, bool on, const Error& e) override {
         record(

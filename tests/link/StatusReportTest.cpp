@@ -35,8 +35,7 @@ TEST(StatusReport, GoldenChunks) {
         {hex("AA 55 F1 04 1E 05 03 1B 0D 0A"),
          "running mode=4(running) minutes=30 position=5 intensity=3"},
         {hex("AA 55 F1 00 00 00 00 F1 0D 0A"),
-         "running mode=0(off) minutes=0 position=0 "
-         "intensity=0"},
+         "running mode=0(off) minutes=0 position=0 intensity=0"},
         {hex("AA 55 F1 02 00 00 00 F3 0D 0A"),
          "running mode=2(measuring shoulders) minutes=0 position=0 intensity=0"},
         {hex("AA 55 F1 03 00 00 00 F4 0D 0A"),
