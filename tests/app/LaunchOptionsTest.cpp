@@ -63,6 +63,11 @@ TEST(WindowChoice, FullScreenWhenAskedBareOrSmallOtherwiseTheLargestOfTheLayouts
         {{}, {{800, 480}, {800, 450}, {154, 86}, true}, {800, 480}, 533},
         // Wider than a phone's layout: its widest shape.
         {{"--idiom", "phone"}, {{1920, 1080}, {1920, 1080}, {}, true}, {1846, 1040}, 568},
+        // Measures given stay as given whatever shape the window takes.
+        {{"--screen", "600x300"},
+         {{1920, 1080}, {1920, 1040}, {527, 296}, true},
+         {1875, 1000},
+         600},
     };
     for (const auto& c : cases) {
         const auto choice = app::chooseWindow(LaunchOptions::from(given(c.arguments)), c.display);
@@ -71,6 +76,7 @@ TEST(WindowChoice, FullScreenWhenAskedBareOrSmallOtherwiseTheLargestOfTheLayouts
         EXPECT_EQ(choice.placement.fullScreen, c.window == c.display.size);
         EXPECT_EQ(choice.screen.L, c.L);
         EXPECT_EQ(choice.screen.isTablet(), c.L >= 1024);
+        EXPECT_EQ(choice.placement.followsShape, !c.arguments.contains("--screen"));
     }
 }
 
