@@ -22,7 +22,10 @@ protected:
     // The chair connects, the remote sends code 51 a second later, the chair answers once
     // with a good frame and once with a garbled one; read back from the file.
     Bytes record() {
-        const std::string path = ::testing::TempDir() + "/link-capture.btsnoop";
+        // One file per test: ctest runs the tests of this file side by side.
+        const std::string path = ::testing::TempDir() + "/" +
+                                 ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+                                 ".btsnoop";
         std::string error;
         auto capture = chairlink::LinkCapture::open(path, world.clock, error);
         EXPECT_TRUE(capture) << error;
