@@ -21,15 +21,7 @@ std::optional<tk::Idiom> parseIdiom(const QString& value) {
 }
 
 std::optional<QSize> parseSize(const QString& value, const char* option, const char* what) {
-    static const QRegularExpression pattern("^(\\d{1,5})x(\\d{1,5})$");
-    const auto match = pattern.match(value);
-    if (match.hasMatch()) {
-        const int first = match.captured(1).toInt();
-        const int second = match.captured(2).toInt();
-        if (first >= kMinSide && first <= kMaxSide && second >= kMinSide && second <= kMaxSide) {
-            return QSize(first, second);
-        }
-    }
+    if (const auto size = sizeFrom(value)) return size;
     base::log(std::string("Options: ") + option + " must be " + what +
               " (each 100 to 8192), not \"" + value.toStdString() + "\"");
     return std::nullopt;
@@ -44,6 +36,16 @@ std::optional<double> parseScale(const QString& value) {
     return std::nullopt;
 }
 }  // namespace
+
+std::optional<QSize> sizeFrom(const QString& text) {
+    static const QRegularExpression pattern("^(\\d{1,5})x(\\d{1,5})$");
+    const auto match = pattern.match(text);
+    if (!match.hasMatch()) return std::nullopt;
+    const QSize size(match.captured(1).toInt(), match.captured(2).toInt());
+    const auto sane = [](int side) { return side >= kMinSide && side <= kMaxSide; };
+    if (!sane(size.width()) || !sane(size.height())) return std::nullopt;
+    return size;
+}
 
 LaunchOptions LaunchOptions::from(const CommandLineOptions& given) {
     LaunchOptions options;

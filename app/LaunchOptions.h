@@ -27,6 +27,9 @@ struct LaunchOptions {
     static LaunchOptions from(const CommandLineOptions& given);
 };
 
+// "WxH" with each side from 100 to 8192; nothing for anything else.
+std::optional<QSize> sizeFrom(const QString& text);
+
 // The app's `--chair auto|bluetooth|simulated`: the last good value, auto without one; a bad
 // one is logged in one line. (Script mode has chairs of its own.)
 bluetooth::ChairKind chairKindFrom(const CommandLineOptions& given);

@@ -64,7 +64,8 @@ WindowChoice scriptWindow(const LaunchOptions& options) {
     const QSize size = pixels.toSize();
     choice.screen = tk::Screen::resolve(options.idiom, options.measures,
                                         tk::Screen::idiomFor({}, size), pixels);
-    choice.placement = {size, false, size, !options.measures};
+    choice.placement.size = size;
+    choice.placement.largest = size;
     return choice;
 }
 

@@ -60,9 +60,10 @@ bool AppDelegate::didFinishLaunching(const QString& windowTitle) {
 }
 
 void AppDelegate::reshape(QSize window) {
+    if (window.isEmpty()) return;
     const tk::Screen now = env_.runtime.screen();
     const tk::Screen next = tk::Screen::forWindow(now.idiom, QSizeF(window));
-    if (window.isEmpty() || next.L == now.L) return;
+    if (next.L == now.L) return;
     env_.runtime.setScreen(next);
     window_->resize(next.windowSize());
     navigation_->setGeometry(window_->rect());

@@ -121,7 +121,7 @@ void RootViewController::placeMainView() {
     tk::Animator& animator = env_.runtime.animator();
     if (menuView_ && !s.isTablet() && !animator.isAnimating(menuView_)) {
         const QRect frame = animator.finalFrame(menuView_);
-        place(menuView_, QRect(s.L > 500 ? 10 : 2, frame.y(), frame.width(), frame.height()));
+        place(menuView_, QRect(menuLeft(s), frame.y(), frame.width(), frame.height()));
     }
 }
 

@@ -46,6 +46,10 @@ void RootViewController::hideMenuView() {
     slideMenu(0.0, -600);
 }
 
+int RootViewController::menuLeft(const tk::Screen& screen) {
+    return screen.L > 500 ? 10 : 2;
+}
+
 void RootViewController::slideMenu(double alpha, int y) {
     if (!menuView_) return;
     tk::Animator& animator = env_.runtime.animator();
@@ -53,8 +57,8 @@ void RootViewController::slideMenu(double alpha, int y) {
     animator.beginAnimations();
     animator.setAnimationDuration(kMenuSlideSeconds);
     animator.setAlpha(menuView_, alpha);
-    animator.setFrame(
-        menuView_, QRect(env_.runtime.screen().L > 500 ? 10 : 2, y, frame.width(), frame.height()));
+    animator.setFrame(menuView_,
+                      QRect(menuLeft(env_.runtime.screen()), y, frame.width(), frame.height()));
     animator.commitAnimations();
 }
 

@@ -250,6 +250,8 @@ private:
     void send(std::int32_t code);
     void hideViewWithTag(int tag, bool hidden);
     void slideMenu(double alpha, int y);
+    // Where the menu stands across once slid: further in on wide screens.
+    static int menuLeft(const tk::Screen& screen);
     // Menu entries: build the panel, label it and restore what the chair reported last.
     void openAutoPanel();
     void openManualPanel();

@@ -3,10 +3,10 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QPixmap>
-#include <QRegularExpression>
 #include <QStringList>
 #include <cmath>
 
+#include "app/LaunchOptions.h"
 #include "app/script/ScriptFingers.h"
 #include "app/script/ScriptOptions.h"
 #include "app/script/ScriptWorld.h"
@@ -115,11 +115,10 @@ Failure ScriptRunner::perform(const QString& rawLine) {
 }
 
 // The user drags the window to another size (device-independent pixels).
-Failure ScriptRunner::resizeWindow(const QString& size) {
-    static const QRegularExpression pattern("^(\\d{3,4})x(\\d{3,4})$");
-    const auto match = pattern.match(size);
-    if (!match.hasMatch()) return "window needs WxH in pixels, not \"" + str(size) + "\"";
-    world_.app().hostWindow()->resize(match.captured(1).toInt(), match.captured(2).toInt());
+Failure ScriptRunner::resizeWindow(const QString& text) {
+    const auto size = app::sizeFrom(text);
+    if (!size) return "window needs WxH in pixels (each 100 to 8192), not \"" + str(text) + "\"";
+    world_.app().hostWindow()->resize(*size);
     return std::nullopt;
 }
 
